@@ -1,0 +1,36 @@
+#pragma once
+// The formula engine: the character-pair checker and the evaluator of one formula in x.
+//
+// The engine works on module-level state: the formula buffer and the one-character status
+// below. A caller stores 'n' in FormulaStatus before a check or an evaluation and tests it
+// afterwards; the engine itself only ever stores 'f' (the formula is malformed) or 'm' (the
+// formula has no value at this x). The plot command also uses 'l' for its own purposes.
+// Not reentrant: one user-interface thread calls it, one call at a time.
+#include <string>
+#include <vector>
+
+namespace kurvanto {
+
+constexpr int kFormulaMaxLength = 80;     // characters the formula box holds
+constexpr int kFormulaBufferSize = 84;    // the buffer, terminator included
+constexpr char kNonAsciiChar = '\x80';    // what a character outside ASCII becomes
+
+extern char FormulaText[kFormulaBufferSize];
+extern char FormulaStatus;
+
+// Copies a UTF-8 text into FormulaText the way the formula box hands it over: at most 80
+// characters, each character outside ASCII stored as one byte that belongs to no set of the
+// checker and lies outside the scanner's alphabet. The text ends at an embedded zero.
+void SetFormulaText(const std::string &utf8);
+
+// Tests every pair of neighbouring characters; may store 'f'. Never fails.
+void CheckFormula();
+
+// f(x) for the formula in FormulaText; may store 'f' or 'm', after which the result has no
+// meaning. A malformed number run such as "2,,5" raises ConversionError (errors.h).
+double EvaluateFormula(double x);
+
+// The names of the function table, upper case, in table order.
+const std::vector<std::string> &FunctionNames();
+
+} // namespace kurvanto

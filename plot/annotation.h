@@ -1,0 +1,21 @@
+#pragma once
+// Annotation of a drawn graph: tick marks, a corner joining a point of the curve to both
+// axes, and text labels placed and erased with the mouse.
+#include <Qt>
+
+#include "canvas.h"
+#include "plotstate.h"
+
+namespace kurvanto {
+
+void nasec(PlotState &state, Canvas &canvas);  // tick marks at (AnnotationX, AnnotationY)
+void ugolok(PlotState &state, Canvas &canvas); // corner at AnnotationX
+void nadpis(PlotState &state);                 // arms label placement
+
+// After the annotation dialog: runs the chosen kind when it was confirmed.
+void ApplyConfirmedAnnotation(PlotState &state, Canvas &canvas);
+
+// A mouse press on the picture at pixel (x, y): places, ends or erases a label.
+void LabelMouseDown(PlotState &state, Canvas &canvas, Qt::MouseButton button, int x, int y);
+
+} // namespace kurvanto

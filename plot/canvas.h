@@ -1,0 +1,54 @@
+#pragma once
+// The drawing field's off-screen picture and its drawing surface, in the manner of the old
+// platform: a pen position, lines that cover their first point and not their last, an
+// opaque text output. Colours are TColor values (plotstate.h).
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include "plotstate.h"
+
+namespace kurvanto {
+
+class Canvas {
+public:
+    // The picture; null while empty.
+    const QImage &image() const { return image_; }
+    bool isEmpty() const { return image_.isNull(); }
+
+    // Empties the picture; the next drawing creates it again.
+    void clear();
+    // On first use of an empty picture, creates it white at width x height.
+    void ensure(int width, int height);
+    // Resizes a picture that exists (the old content kept at the top left, new parts white).
+    void resize(int width, int height);
+
+    void setPenColor(TColor color);
+    void setPenWidth(int width);
+    void setPenStyle(Qt::PenStyle style);
+    void setBrushColor(TColor color);
+    void setFont(const QFont &font);
+    void setFontColor(TColor color);
+    TColor brushColor() const { return brush_; }
+
+    void fillRect(const QRect &rect);
+    void moveTo(int x, int y);
+    void lineTo(int x, int y);   // covers (penPos) and not (x, y); then penPos := (x, y)
+    void textOut(int x, int y, const QString &text); // opaque, brush colour behind
+    QPoint penPos() const { return pen_pos_; }
+
+    // A TColor as a QColor: plain 0x00BBGGRR, or a system colour through the palette.
+    static QColor toQColor(TColor color);
+
+private:
+    QImage image_;
+    TColor pen_ = 0, brush_ = 0xFFFFFF, font_color_ = 0;
+    int pen_width_ = 1;
+    Qt::PenStyle pen_style_ = Qt::SolidLine;
+    QFont font_;
+    QPoint pen_pos_;
+};
+
+} // namespace kurvanto
