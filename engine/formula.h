@@ -11,9 +11,9 @@
 
 namespace kurvanto {
 
-constexpr int kFormulaMaxLength = 80;     // characters the formula box holds
-constexpr int kFormulaBufferSize = 84;    // the buffer, terminator included
-constexpr char kNonAsciiChar = '\x80';    // what a character outside ASCII becomes
+constexpr int kFormulaMaxLength = 80;  // characters the formula box holds
+constexpr int kFormulaBufferSize = 84; // the buffer, terminator included
+constexpr char kNonAsciiChar = '\x80'; // what a character outside ASCII becomes
 
 extern char FormulaText[kFormulaBufferSize];
 extern char FormulaStatus;

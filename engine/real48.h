@@ -8,7 +8,7 @@
 namespace kurvanto {
 
 class Real48 {
-public:
+  public:
     Real48() = default;
 
     // Rounds v to 40 significant bits (ties to even). A magnitude below the smallest
@@ -20,7 +20,7 @@ public:
     double value() const { return value_; }
     operator double() const { return value_; }
 
-private:
+  private:
     explicit Real48(double v) : value_(v) {}
     double value_ = 0.0;
 };

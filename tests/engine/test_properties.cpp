@@ -1,0 +1,82 @@
+// Random texts over the formula alphabet: the engine never crashes, never reads past the
+// buffer (the sanitizer build checks that), and is a function of the text and x alone.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "errors.h"
+#include "formula.h"
+
+namespace {
+
+std::string RandomText(std::mt19937 &rng) {
+    static const std::string pieces[] = {
+        "x",      "X",        "e",     "pi",     "1",    "2",    "0",   ",",   "5",
+        "+",      "-",        "*",     "/",      "^",    "(",    ")",   " ",   "sin",
+        "cos",    "tg",       "ctg",   "ln",     "lg",   "sqrt", "abs", "int", "frac",
+        "arcsin", "arccos",   "arctg", "arcctg", "sc",   "csc",  "foo", ".",   "\t",
+        "#",      "\xd1\x85", "n",     "P",      "1000", "0,001"};
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> count(0, 40);
+    std::string text;
+    for (int n = count(rng); n > 0; --n)
+        text += pieces[pick(rng)];
+    return text;
+}
+
+struct Result {
+    char status;
+    double value;
+    bool threw;
+};
+
+Result EvaluateOnce(double x) {
+    kurvanto::FormulaStatus = 'n';
+    try {
+        double v = kurvanto::EvaluateFormula(x);
+        return {kurvanto::FormulaStatus, v, false};
+    } catch (const kurvanto::ConversionError &) {
+        return {kurvanto::FormulaStatus, 0, true};
+    }
+}
+
+TEST(Properties, RandomTextsAreDeterministicAndSafe) {
+    std::mt19937 rng(20261207);
+    const double xs[] = {-1e300, -3, -1, 0, 0.5, 1, 2, 1e-310, 1e19};
+    for (int i = 0; i < 20000; ++i) {
+        const std::string text = RandomText(rng);
+        kurvanto::SetFormulaText(text);
+        ASSERT_LE(std::strlen(kurvanto::FormulaText), 80u);
+        kurvanto::FormulaStatus = 'n';
+        kurvanto::CheckFormula();
+        const char checked = kurvanto::FormulaStatus;
+        ASSERT_TRUE(checked == 'n' || checked == 'f');
+        for (double x : xs) {
+            Result a = EvaluateOnce(x);
+            Result b = EvaluateOnce(x);
+            ASSERT_EQ(a.threw, b.threw) << text;
+            ASSERT_EQ(a.status, b.status) << text;
+            ASSERT_TRUE(a.status == 'n' || a.status == 'f' || a.status == 'm') << text;
+            if (!a.threw) {
+                ASSERT_EQ(std::memcmp(&a.value, &b.value, sizeof a.value), 0) << text;
+            }
+        }
+    }
+}
+
+TEST(Properties, WholeBufferOfEveryByte) {
+    // Every byte value, placed everywhere in a full buffer.
+    for (int byte = 1; byte < 256; ++byte) {
+        std::memset(kurvanto::FormulaText, 'x', 80);
+        for (int pos = 0; pos < 80; pos += 7)
+            kurvanto::FormulaText[pos] = static_cast<char>(byte);
+        kurvanto::FormulaText[80] = '\0';
+        kurvanto::FormulaStatus = 'n';
+        kurvanto::CheckFormula();
+        EvaluateOnce(1.0);
+    }
+}
+
+} // namespace
