@@ -1,10 +1,249 @@
 #include "tform2.h"
 
+#include <QColorDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+#include <iterator>
+
+#include "rounding.h"
+#include "tspinedit.h"
+#include "uiseam.h"
+
 namespace kurvanto {
 
-TForm2::TForm2(PlotState &state, QWidget *parent) : QDialog(parent), state_(state) {
+namespace {
+
+QFont pixelFont(const QString &family, int pixels, bool italic = false, bool bold = false) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setItalic(italic);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColor(QWidget &widget, QPalette::ColorRole role, const QColor &color) {
+    QPalette palette = widget.palette();
+    palette.setColor(role, color);
+    widget.setPalette(palette);
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QColor &color,
+                  const QFont &font, int left, int top) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    setTextColor(*label, QPalette::WindowText, color);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+TSpinEdit *makeSpinEdit(QWidget *parent, const char *name, int left, int top, double min,
+                        double max, double value) {
+    auto *edit = new TSpinEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(left, top, 57, 26);
+    edit->setMinValue(min);
+    edit->setMaxValue(max);
+    edit->setIncrement(1);
+    edit->setValue(value);
+    return edit;
+}
+
+QToolButton *makeColorButton(QWidget *parent, const char *name, const QString &text,
+                             const QColor &color, int left, int top) {
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(text);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFont(pixelFont(QStringLiteral("Times New Roman"), 20));
+    setTextColor(*button, QPalette::ButtonText, color);
+    button->setGeometry(left, top, 161, 32);
+    return button;
+}
+
+// A chooser's colour as the windowing system's colour value 0x00BBGGRR.
+TColor toTColor(const QColor &color) {
+    return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
+           static_cast<TColor>(color.blue()) << 16;
+}
+
+} // namespace
+
+TForm2::TForm2(PlotState &state, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint),
+      state_(state) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Свойства графика"));
+    setFixedSize(555, 286);
+    createLabels();
+    createSpinEdits();
+    createButtons();
+    setFocusOrder();
+    connectHandlers();
+    ColorDialog1 = new QColorDialog(this);
+    ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
+    SpinEdit1->setFocus();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void TForm2::createLabels() {
+    const QFont caption = pixelFont(QStringLiteral("Times New Roman"), 23, true);
+    const QFont range = pixelFont(QStringLiteral("Times New Roman"), 20, true, true);
+    const QColor navy(0x00, 0x00, 0x80), teal(0x00, 0x80, 0x80);
+    makeLabel(this, "Label1", QStringLiteral("Ширина графика"), navy, caption, 16, 25);
+    makeLabel(this, "Label7", QStringLiteral("пиксел"), navy, caption, 278, 25);
+    makeLabel(this, "Label2", QStringLiteral("Высота графика"), navy, caption, 16, 73);
+    makeLabel(this, "Label8", QStringLiteral("пиксел"), navy, caption, 278, 73);
+    makeLabel(this, "Label9", QStringLiteral("Точность"), navy, caption, 368, 49);
+    makeLabel(this, "Label3", QStringLiteral("MIN X"), teal, range, 409, 128);
+    makeLabel(this, "Label4", QStringLiteral("MIN Y"), teal, range, 409, 160);
+    makeLabel(this, "Label5", QStringLiteral("MAX X"), teal, range, 409, 192);
+    makeLabel(this, "Label6", QStringLiteral("MAX Y"), teal, range, 409, 224);
+}
+
+void TForm2::createSpinEdits() {
+    SpinEdit1 = makeSpinEdit(this, "SpinEdit1", 204, 25, 40, 800, 640);
+    SpinEdit2 = makeSpinEdit(this, "SpinEdit2", 204, 73, 40, 600, 440);
+    SpinEdit7 = makeSpinEdit(this, "SpinEdit7", 484, 49, 1, 100, 2);
+    SpinEdit3 = makeSpinEdit(this, "SpinEdit3", 480, 128, -10000, 0, -10);
+    SpinEdit4 = makeSpinEdit(this, "SpinEdit4", 480, 160, -10000, 0, -10);
+    SpinEdit5 = makeSpinEdit(this, "SpinEdit5", 480, 192, 0, 10000, 10);
+    SpinEdit6 = makeSpinEdit(this, "SpinEdit6", 480, 224, 0, 10000, 10);
+}
+
+void TForm2::createButtons() {
+    // The colour buttons stand on a diagonal, each 80 right of and 48 below the one before.
+    SpeedButton1 =
+        makeColorButton(this, "SpeedButton1", QStringLiteral("Цвет осей..."), Qt::red, 32, 121);
+    SpeedButton2 = makeColorButton(this, "SpeedButton2", QStringLiteral("Цвет графика..."),
+                                   Qt::yellow, 112, 169);
+    SpeedButton3 = makeColorButton(this, "SpeedButton3", QStringLiteral("Цвет фона..."),
+                                   QColor(0x00, 0xFF, 0x00), 192, 217);
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 20, false, true));
+    setTextColor(*Button1, QPalette::ButtonText, Qt::black);
+    Button1->setGeometry(25, 233, 120, 32);
+}
+
+void TForm2::setFocusOrder() {
+    QWidget *order[] = {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4,
+                        SpinEdit5, SpinEdit6, Button1,   SpinEdit7};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm2::connectHandlers() {
+    auto run = [this](void (TForm2::*handler)()) {
+        return [this, handler] { RunCommand(this, [&] { (this->*handler)(); }); };
+    };
+    connect(SpinEdit1, &TSpinEdit::OnChange, this, run(&TForm2::SpinEdit1Change));
+    connect(SpinEdit7, &TSpinEdit::OnChange, this, run(&TForm2::SpinEdit1Change));
+    connect(SpinEdit2, &TSpinEdit::OnChange, this, run(&TForm2::SpinEdit2Change));
+    connect(SpinEdit3, &TSpinEdit::OnChange, this, run(&TForm2::SpinEdit3Change));
+    connect(SpinEdit4, &TSpinEdit::OnChange, this, run(&TForm2::SpinEdit4Change));
+    connect(SpinEdit5, &TSpinEdit::OnChange, this, run(&TForm2::SpinEdit5Change));
+    connect(SpinEdit6, &TSpinEdit::OnChange, this, run(&TForm2::SpinEdit6Change));
+    connect(SpeedButton1, &QToolButton::clicked, this, run(&TForm2::SpeedButton1Click));
+    connect(SpeedButton2, &QToolButton::clicked, this, run(&TForm2::SpeedButton2Click));
+    connect(SpeedButton3, &QToolButton::clicked, this, run(&TForm2::SpeedButton3Click));
+    connect(Button1, &QPushButton::clicked, this, run(&TForm2::Button1Click));
+}
+
+void TForm2::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        RunCommand(this, [&] { FormActivate(); });
+}
+
+void TForm2::FormActivate() {
+    SpinEdit1->setValue(state_.DialogWidth);
+    SpinEdit2->setValue(state_.DialogHeight);
+    SpinEdit3->setValue(state_.DialogXMin);
+    SpinEdit4->setValue(state_.DialogYMin);
+    SpinEdit5->setValue(state_.DialogXMax);
+    SpinEdit6->setValue(state_.DialogYMax);
+    SpinEdit7->setValue(state_.Precision);
+    state_.ClearPending = 0;
+}
+
+// Marks the field for clearing and remembers the box's number rounded. A number typed beyond
+// the 32-bit range (the box limits it only when it loses the focus) keeps the old memory.
+void TForm2::remember(const TSpinEdit &edit, std::int32_t &memory) {
+    state_.ClearPending = 1;
+    if (const auto rounded = TryRound(edit.Value()))
+        memory = *rounded;
+}
+
+void TForm2::SpinEdit1Change() {
+    remember(*SpinEdit1, state_.DialogWidth);
+}
+void TForm2::SpinEdit2Change() {
+    remember(*SpinEdit2, state_.DialogHeight);
+}
+void TForm2::SpinEdit3Change() {
+    remember(*SpinEdit3, state_.DialogXMin);
+}
+void TForm2::SpinEdit4Change() {
+    remember(*SpinEdit4, state_.DialogYMin);
+}
+void TForm2::SpinEdit5Change() {
+    remember(*SpinEdit5, state_.DialogXMax);
+}
+void TForm2::SpinEdit6Change() {
+    remember(*SpinEdit6, state_.DialogYMax);
+}
+
+// Runs the chooser preset to the colour last confirmed in it; on confirmation stores the
+// chosen colour into target.
+bool TForm2::chooseColor(TColor &target) {
+    ColorDialog1->setCurrentColor(chooser_color_);
+    if (ExecDialog(*ColorDialog1) != QDialog::Accepted)
+        return false;
+    chooser_color_ = ColorDialog1->currentColor();
+    target = toTColor(chooser_color_);
+    return true;
+}
+
+void TForm2::SpeedButton1Click() {
+    state_.ClearPending = 1; // even if the chooser is then cancelled
+    chooseColor(state_.AxesColor);
+}
+
+void TForm2::SpeedButton2Click() {
+    chooseColor(state_.GraphColor);
+}
+
+void TForm2::SpeedButton3Click() {
+    state_.ClearPending = 1;
+    chooseColor(state_.BackgroundColor);
+}
+
+void TForm2::Button1Click() {
+    // However the click came (mouse, Enter, Space), the button takes the focus first, so the
+    // box being edited limits its number to its bounds before it is read.
+    Button1->setFocus(Qt::OtherFocusReason);
+    state_.FieldWidth = Round(SpinEdit1->Value());
+    state_.FieldHeight = Round(SpinEdit2->Value());
+    state_.XMin = static_cast<double>(SpinEdit3->Value());
+    state_.YMin = static_cast<double>(SpinEdit4->Value());
+    state_.XMax = static_cast<double>(SpinEdit5->Value());
+    state_.YMax = static_cast<double>(SpinEdit6->Value());
+    state_.IntervalFrom = state_.XMin;
+    state_.IntervalTo = state_.XMax;
+    state_.Precision = Round(SpinEdit7->Value());
+    if (state_.ClearPending && clear_command_)
+        clear_command_();
+    accept();
 }
 
 } // namespace kurvanto
