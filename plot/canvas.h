@@ -2,18 +2,20 @@
 // The drawing field's off-screen picture and its drawing surface, in the manner of the old
 // platform: a pen position, lines that cover their first point and not their last, an
 // opaque text output. Colours are TColor values (plotstate.h).
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <cstdint>
 
 #include "plotstate.h"
 
 namespace kurvanto {
 
 class Canvas {
-public:
+  public:
     // The picture; null while empty.
     const QImage &image() const { return image_; }
     bool isEmpty() const { return image_.isNull(); }
@@ -35,20 +37,26 @@ public:
 
     void fillRect(const QRect &rect);
     void moveTo(int x, int y);
-    void lineTo(int x, int y);   // covers (penPos) and not (x, y); then penPos := (x, y)
+    void lineTo(int x, int y); // covers (penPos) and not (x, y); then penPos := (x, y)
     void textOut(int x, int y, const QString &text); // opaque, brush colour behind
     QPoint penPos() const { return pen_pos_; }
 
     // A TColor as a QColor: plain 0x00BBGGRR, or a system colour through the palette.
     static QColor toQColor(TColor color);
+    // The picture's font until one is set: the toolkit's default, 8 points at 120 dpi.
+    static QFont defaultFont();
 
-private:
+  private:
+    void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
+    void plot(std::int64_t x, std::int64_t y, QRgb rgb);
+
     QImage image_;
     TColor pen_ = 0, brush_ = 0xFFFFFF, font_color_ = 0;
     int pen_width_ = 1;
     Qt::PenStyle pen_style_ = Qt::SolidLine;
-    QFont font_;
+    QFont font_ = defaultFont();
     QPoint pen_pos_;
+    std::int64_t dash_step_ = 0; // position in the dash pattern since the last moveTo
 };
 
 } // namespace kurvanto

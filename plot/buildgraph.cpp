@@ -1,0 +1,285 @@
+#include "buildgraph.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "errors.h"
+#include "formula.h"
+#include "rounding.h"
+
+namespace kurvanto {
+
+namespace {
+
+// Distance from the picture beyond which a line end is moved back along its line before it
+// is handed to the canvas: far outside any picture, well inside the 32-bit range.
+constexpr long double kClipLimit = 16777216.0L;
+
+// A pixel position that may lie beyond the 32-bit range: already rounded to a whole number.
+struct Pixel {
+    long double x = 0, y = 0;
+    bool fits() const { return FitsInt32(x) && FitsInt32(y); }
+    bool finite() const { return std::isfinite(x) && std::isfinite(y); }
+};
+
+// The axis position Trunc(numerator / unitsPerPixel). An empty range (no units per pixel) is
+// the invalid operation of the run; a position beyond the 32-bit range lies far outside the
+// picture anyway and is held at the nearest end of that range.
+std::int32_t AxisPosition(long double numerator, double unitsPerPixel) {
+    const long double q = numerator / unitsPerPixel;
+    if (unitsPerPixel == 0 || std::isnan(q))
+        throw InvalidOperation();
+    if (auto t = TryTrunc(q))
+        return *t;
+    return q < 0 ? std::numeric_limits<std::int32_t>::min()
+                 : std::numeric_limits<std::int32_t>::max();
+}
+
+// Liang-Barsky: trims the segment a-b to the square |x|, |y| <= kClipLimit. False when the
+// segment misses the square.
+bool ClipToLimit(Pixel &a, Pixel &b) {
+    const long double dx = b.x - a.x, dy = b.y - a.y;
+    long double t0 = 0, t1 = 1;
+    const long double p[4] = {-dx, dx, -dy, dy};
+    const long double q[4] = {a.x + kClipLimit, kClipLimit - a.x, a.y + kClipLimit,
+                              kClipLimit - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const long double r = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+    }
+    if (t0 > t1)
+        return false;
+    const Pixel from = a;
+    if (t0 > 0)
+        a = {std::nearbyint(from.x + t0 * dx), std::nearbyint(from.y + t0 * dy)};
+    if (t1 < 1)
+        b = {std::nearbyint(from.x + t1 * dx), std::nearbyint(from.y + t1 * dy)};
+    return true;
+}
+
+// The run itself; one instance per build.
+class GraphRun {
+  public:
+    GraphRun(PlotState &state, Canvas &canvas, BuildGraphHost &host)
+        : s_(state), canvas_(canvas), host_(host) {}
+
+    void run(const std::string &formula);
+
+  private:
+    void fixScale();
+    bool prepare(const std::string &formula);
+    void drawAxes();
+    void searchStart();
+    void placeStart();
+    void drawPass();
+
+    long double step() const { return static_cast<long double>(s_.XUnitsPerPixel) / s_.Precision; }
+    long double bandLow() const { return static_cast<long double>(s_.YMin) - 1000; }
+    long double bandHigh() const { return static_cast<long double>(s_.YMax) + 1000; }
+    long double column(double x) const {
+        return std::nearbyint((static_cast<long double>(x) - s_.XMin) / s_.XUnitsPerPixel);
+    }
+    long double row(double y) const {
+        return std::nearbyint((static_cast<long double>(s_.YMax) - y) / s_.YUnitsPerPixel);
+    }
+    // Evaluates at CurrentX after storing "n"; remembers the value and the status it left.
+    void evaluateHere();
+    bool advance();
+    void lineTo(Pixel to);
+
+    PlotState &s_;
+    Canvas &canvas_;
+    BuildGraphHost &host_;
+    std::int32_t axisColumn_ = 0, axisRow_ = 0;
+    // The value and status of the last evaluation, valid while `evaluated_` (at CurrentX).
+    bool evaluated_ = false;
+    double value_ = 0;
+    char status_ = 'n';
+    Pixel pen_; // the pen position, which may lie beyond what the canvas can hold
+};
+
+void GraphRun::run(const std::string &formula) {
+    fixScale();
+    if (!prepare(formula))
+        return;
+    drawAxes();
+    canvas_.setPenColor(s_.GraphColor);
+    searchStart();
+    placeStart();
+    drawPass();
+    s_.ClearPending = 0;
+    host_.showReadoutLabels();
+    s_.GraphPresent = 1;
+}
+
+void GraphRun::fixScale() {
+    if (s_.IntervalMode) {
+        host_.askInterval();
+    } else {
+        s_.IntervalFrom = s_.XMin;
+        s_.IntervalTo = s_.XMax;
+    }
+    s_.XUnitsPerPixel = (static_cast<long double>(s_.XMax) - s_.XMin) / (s_.FieldWidth + 1.0L);
+    s_.ReadoutXUnitsPerPixel = s_.XUnitsPerPixel;
+    s_.YUnitsPerPixel = (static_cast<long double>(s_.YMax) - s_.YMin) / (s_.FieldHeight + 1.0L);
+    s_.ReadoutYUnitsPerPixel = s_.YUnitsPerPixel;
+    axisColumn_ = AxisPosition(-static_cast<long double>(s_.XMin), s_.XUnitsPerPixel);
+    axisRow_ = AxisPosition(s_.YMax, s_.YUnitsPerPixel);
+}
+
+// Check, trial evaluation and the picture; false when the formula is wrong.
+bool GraphRun::prepare(const std::string &formula) {
+    SetFormulaText(formula);
+    FormulaStatus = 'n';
+    CheckFormula();
+    if (FormulaStatus == 'f') {
+        host_.setErrorLabelVisible(true);
+        return false;
+    }
+    FormulaStatus = 'n';
+    EvaluateFormula(2);
+    if (s_.ClearPending)
+        canvas_.clear();
+    const long double height = s_.FieldHeight + 1.0L;
+    canvas_.ensure(s_.FieldWidth, FitsInt32(height) ? static_cast<int>(height) : s_.FieldHeight);
+    canvas_.setPenColor(s_.AxesColor);
+    canvas_.setPenWidth(1);
+    canvas_.setPenStyle(Qt::SolidLine);
+    canvas_.setBrushColor(s_.BackgroundColor);
+    if (s_.ClearPending)
+        canvas_.fillRect(canvas_.image().rect());
+    const bool wrong = FormulaStatus == 'f';
+    host_.setErrorLabelVisible(wrong);
+    return !wrong;
+}
+
+void GraphRun::drawAxes() {
+    canvas_.moveTo(axisColumn_, 1);
+    canvas_.lineTo(axisColumn_, s_.FieldHeight);
+    canvas_.moveTo(1, axisRow_);
+    canvas_.lineTo(s_.FieldWidth, axisRow_);
+}
+
+void GraphRun::evaluateHere() {
+    FormulaStatus = 'n';
+    value_ = EvaluateFormula(s_.CurrentX);
+    status_ = FormulaStatus;
+    evaluated_ = true;
+}
+
+// CurrentX := CurrentX + step; false when the step is too small to move x at all.
+bool GraphRun::advance() {
+    const double next = static_cast<long double>(s_.CurrentX) + step();
+    evaluated_ = false;
+    if (next == s_.CurrentX)
+        return false;
+    s_.CurrentX = next;
+    return true;
+}
+
+// The first sample from IntervalFrom onwards that evaluates without failure inside the
+// closed guard band. Each sample is evaluated once: the evaluator's result depends on x only.
+void GraphRun::searchStart() {
+    const long double from = s_.IntervalFrom, to = s_.IntervalTo;
+    const long double unit = s_.XUnitsPerPixel;
+    s_.CurrentX = s_.IntervalFrom;
+    FormulaStatus = 'l';
+    evaluated_ = false;
+    for (;;) {
+        if (FormulaStatus == 'n') {
+            if (!evaluated_)
+                evaluateHere();
+            if (bandLow() <= value_ && value_ <= bandHigh())
+                break;
+            if (std::fabs(from) <= unit || std::fabs(to) <= unit)
+                break;
+        }
+        if (s_.CurrentX < from || s_.CurrentX > to)
+            break;
+        if (!evaluated_)
+            evaluateHere();
+        // A sample that fails in any way is passed over; only "m" can reach here unless the
+        // formula's failure depends on x, and staying on such a sample would never end.
+        if (status_ != 'n' || value_ > bandHigh() || value_ < bandLow()) {
+            if (!advance())
+                break;
+        }
+    }
+}
+
+void GraphRun::placeStart() {
+    if (evaluated_) {
+        // The evaluator keeps a status stored before it unless it meets a failure itself.
+        if (status_ != 'n')
+            FormulaStatus = status_;
+        s_.StartValue = value_;
+    } else {
+        s_.StartValue = EvaluateFormula(s_.CurrentX);
+    }
+    const long double x = column(s_.CurrentX);
+    const long double y =
+        Round((static_cast<long double>(s_.YMax) - s_.StartValue) / s_.YUnitsPerPixel);
+    pen_ = {x, y};
+    if (pen_.fits())
+        canvas_.moveTo(static_cast<int>(x), static_cast<int>(y));
+}
+
+void GraphRun::drawPass() {
+    const std::int32_t count = Round((static_cast<long double>(s_.IntervalTo) - s_.CurrentX) *
+                                     s_.Precision / s_.XUnitsPerPixel);
+    const long double low = bandLow(), high = bandHigh();
+    const long double stepSize = step();
+    for (std::int32_t i = 0; i < count; ++i) {
+        FormulaStatus = 'n';
+        s_.CurrentX = s_.CurrentX + stepSize;
+        s_.CurrentValue = EvaluateFormula(s_.CurrentX);
+        if (FormulaStatus == 'n' && low < s_.CurrentValue && s_.CurrentValue < high)
+            lineTo({column(s_.CurrentX), row(s_.CurrentValue)});
+    }
+}
+
+// A line from the pen to `to`. Ends beyond the 32-bit range (a huge or tiny scale) are moved
+// back along the line to just outside the picture, so the visible part is drawn exactly
+// where it belongs; a point with no position at all is skipped and the pen stays.
+void GraphRun::lineTo(Pixel to) {
+    if (!to.finite())
+        return;
+    Pixel from = pen_;
+    pen_ = to;
+    if (from.fits() && to.fits()) {
+        canvas_.lineTo(static_cast<int>(to.x), static_cast<int>(to.y));
+        return;
+    }
+    if (!from.finite()) {
+        if (to.fits())
+            canvas_.moveTo(static_cast<int>(to.x), static_cast<int>(to.y));
+        return;
+    }
+    const Pixel end = to;
+    if (ClipToLimit(from, to)) {
+        canvas_.moveTo(static_cast<int>(from.x), static_cast<int>(from.y));
+        canvas_.lineTo(static_cast<int>(to.x), static_cast<int>(to.y));
+    }
+    if (end.fits()) // keep the canvas's pen where the next line starts
+        canvas_.moveTo(static_cast<int>(end.x), static_cast<int>(end.y));
+}
+
+} // namespace
+
+void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula,
+                BuildGraphHost &host) {
+    GraphRun(state, canvas, host).run(formula);
+}
+
+} // namespace kurvanto

@@ -1,0 +1,307 @@
+#include "canvas.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace kurvanto {
+
+namespace {
+
+// Wide enough for products of two 33-bit coordinate differences.
+__extension__ typedef __int128 Wide;
+
+struct SystemColor {
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+
+// The usual system colour indices (the low byte of a colour value with the top bit set).
+SystemColor SystemColorRole(unsigned index) {
+    static const std::array<QPalette::ColorRole, 31> roles = {
+        QPalette::Button,          // 0 scroll bar
+        QPalette::Dark,            // 1 desktop
+        QPalette::Highlight,       // 2 active caption
+        QPalette::Mid,             // 3 inactive caption
+        QPalette::Window,          // 4 menu
+        QPalette::Base,            // 5 window
+        QPalette::Shadow,          // 6 window frame
+        QPalette::WindowText,      // 7 menu text
+        QPalette::Text,            // 8 window text
+        QPalette::HighlightedText, // 9 caption text
+        QPalette::Window,          // 10 active border
+        QPalette::Window,          // 11 inactive border
+        QPalette::Dark,            // 12 application workspace
+        QPalette::Highlight,       // 13 highlight
+        QPalette::HighlightedText, // 14 highlighted text
+        QPalette::Button,          // 15 button face
+        QPalette::Dark,            // 16 button shadow
+        QPalette::Text,            // 17 grey text (disabled group)
+        QPalette::ButtonText,      // 18 button text
+        QPalette::WindowText,      // 19 inactive caption text (disabled group)
+        QPalette::Light,           // 20 button highlight
+        QPalette::Shadow,          // 21 3-D dark shadow
+        QPalette::Midlight,        // 22 3-D light
+        QPalette::ToolTipText,     // 23 info text
+        QPalette::ToolTipBase,     // 24 info background
+        QPalette::Button,          // 25 (unused)
+        QPalette::Link,            // 26 hot light
+        QPalette::Highlight,       // 27 gradient active caption
+        QPalette::Mid,             // 28 gradient inactive caption
+        QPalette::Highlight,       // 29 menu highlight
+        QPalette::Window,          // 30 menu bar
+    };
+    if (index >= roles.size())
+        return {QPalette::Active, QPalette::Button};
+    const bool disabled = index == 17 || index == 19;
+    return {disabled ? QPalette::Disabled : QPalette::Active, roles[index]};
+}
+
+// Classic colours for a program that has no application object (no palette to ask).
+QColor FallbackSystemColor(QPalette::ColorRole role) {
+    switch (role) {
+    case QPalette::Base:
+    case QPalette::Light:
+    case QPalette::ToolTipBase:
+    case QPalette::HighlightedText:
+        return QColor(255, 255, 255);
+    case QPalette::Dark:
+    case QPalette::Mid:
+        return QColor(160, 160, 160);
+    case QPalette::Highlight:
+    case QPalette::Link:
+        return QColor(0, 120, 215);
+    case QPalette::Text:
+    case QPalette::WindowText:
+    case QPalette::ButtonText:
+    case QPalette::ToolTipText:
+    case QPalette::Shadow:
+        return QColor(0, 0, 0);
+    default:
+        return QColor(240, 240, 240);
+    }
+}
+
+// The on/off run lengths of the dashed pen styles, in pixels.
+std::vector<int> DashPattern(Qt::PenStyle style) {
+    switch (style) {
+    case Qt::DashLine:
+        return {18, 6};
+    case Qt::DotLine:
+        return {3, 3};
+    case Qt::DashDotLine:
+        return {9, 6, 3, 6};
+    case Qt::DashDotDotLine:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+bool PatternOn(const std::vector<int> &pattern, std::int64_t step) {
+    if (pattern.empty())
+        return true;
+    std::int64_t period = 0;
+    for (int run : pattern)
+        period += run;
+    std::int64_t pos = step % period;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pos < pattern[i])
+            return i % 2 == 0;
+        pos -= pattern[i];
+    }
+    return true;
+}
+
+// floor(a / b) for b > 0.
+Wide FloorDiv(Wide a, Wide b) {
+    Wide q = a / b;
+    if (a % b != 0 && a < 0)
+        --q;
+    return q;
+}
+
+// The minor-axis offset of step i of a line with major length major and minor length minor
+// (both non-negative): the nearest whole number to i * minor / major, a tie going back toward
+// the start, as the classic integer line algorithm does.
+std::int64_t MinorOffset(std::int64_t i, std::int64_t major, std::int64_t minor) {
+    return static_cast<std::int64_t>(FloorDiv(Wide(2) * i * minor + major - 1, Wide(2) * major));
+}
+
+// The first step in [lo, hi] whose minor coordinate start + sign * offset reaches the
+// coordinate limit from the side of the start (offset is non-decreasing in the step).
+std::int64_t FirstStepAtOffset(std::int64_t lo, std::int64_t hi, std::int64_t major,
+                               std::int64_t minor, std::int64_t offset) {
+    while (lo < hi) {
+        std::int64_t mid = lo + (hi - lo) / 2;
+        if (MinorOffset(mid, major, minor) >= offset)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+} // namespace
+
+void Canvas::clear() {
+    image_ = QImage();
+}
+
+void Canvas::ensure(int width, int height) {
+    if (!image_.isNull())
+        return;
+    image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+}
+
+void Canvas::resize(int width, int height) {
+    if (image_.isNull() || (image_.width() == width && image_.height() == height))
+        return;
+    QImage resized(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    resized.fill(Qt::white);
+    QPainter painter(&resized);
+    painter.drawImage(0, 0, image_);
+    painter.end();
+    image_ = resized;
+}
+
+void Canvas::setPenColor(TColor color) {
+    pen_ = color;
+}
+void Canvas::setPenWidth(int width) {
+    pen_width_ = std::max(width, 1);
+}
+void Canvas::setPenStyle(Qt::PenStyle style) {
+    pen_style_ = style;
+}
+void Canvas::setBrushColor(TColor color) {
+    brush_ = color;
+}
+void Canvas::setFont(const QFont &font) {
+    font_ = font;
+}
+void Canvas::setFontColor(TColor color) {
+    font_color_ = color;
+}
+
+QFont Canvas::defaultFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(13);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+void Canvas::fillRect(const QRect &rect) {
+    if (image_.isNull())
+        return;
+    const QRect visible = rect.normalized().intersected(image_.rect());
+    if (visible.isEmpty())
+        return;
+    QPainter painter(&image_);
+    painter.fillRect(visible, toQColor(brush_));
+}
+
+void Canvas::moveTo(int x, int y) {
+    pen_pos_ = QPoint(x, y);
+    dash_step_ = 0;
+}
+
+void Canvas::lineTo(int x, int y) {
+    if (!image_.isNull() && pen_style_ != Qt::NoPen)
+        drawLine(pen_pos_.x(), pen_pos_.y(), x, y);
+    pen_pos_ = QPoint(x, y);
+}
+
+// Walks the line from (x0, y0) to (x1, y1), its last point excluded, visiting only the steps
+// whose pixel (widened by the pen) can touch the picture; coordinates far outside the
+// picture cost nothing and cannot overflow.
+void Canvas::drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    const std::int64_t dx = x1 - x0, dy = y1 - y0;
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    const std::int64_t major = xMajor ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
+    const std::int64_t minor = xMajor ? (dy < 0 ? -dy : dy) : (dx < 0 ? -dx : dx);
+    if (major == 0)
+        return;
+    const int majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const std::int64_t majorStart = xMajor ? x0 : y0;
+    const std::int64_t minorStart = xMajor ? y0 : x0;
+    const std::int64_t reach = pen_width_ / 2 + 1;
+    const std::int64_t majorSize = xMajor ? image_.width() : image_.height();
+    const std::int64_t minorSize = xMajor ? image_.height() : image_.width();
+
+    // Steps whose major coordinate lies in [-reach, majorSize + reach).
+    std::int64_t lo = 0, hi = major - 1;
+    if (majorSign > 0) {
+        lo = std::max(lo, -reach - majorStart);
+        hi = std::min(hi, majorSize + reach - 1 - majorStart);
+    } else {
+        lo = std::max(lo, majorStart - (majorSize + reach - 1));
+        hi = std::min(hi, majorStart + reach);
+    }
+    if (lo > hi)
+        return;
+    // Then those whose minor coordinate lies in [-reach, minorSize + reach).
+    const std::int64_t nearLimit =
+        minorSign > 0 ? -reach - minorStart : minorStart - (minorSize + reach - 1);
+    const std::int64_t farLimit =
+        minorSign > 0 ? minorSize + reach - minorStart : minorStart + reach + 1;
+    lo = FirstStepAtOffset(lo, hi + 1, major, minor, nearLimit);
+    hi = FirstStepAtOffset(lo, hi + 1, major, minor, farLimit) - 1;
+    if (lo > hi)
+        return;
+
+    const std::vector<int> pattern = DashPattern(pen_style_);
+    const QRgb rgb = toQColor(pen_).rgb();
+    for (std::int64_t i = lo; i <= hi; ++i) {
+        const std::int64_t a = majorStart + majorSign * i;
+        const std::int64_t b = minorStart + minorSign * MinorOffset(i, major, minor);
+        if (PatternOn(pattern, dash_step_ + i))
+            plot(xMajor ? a : b, xMajor ? b : a, rgb);
+    }
+    dash_step_ += major;
+}
+
+void Canvas::plot(std::int64_t x, std::int64_t y, QRgb rgb) {
+    const std::int64_t left = x - (pen_width_ - 1) / 2, top = y - (pen_width_ - 1) / 2;
+    const std::int64_t x0 = std::max<std::int64_t>(left, 0);
+    const std::int64_t y0 = std::max<std::int64_t>(top, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(left + pen_width_, image_.width());
+    const std::int64_t y1 = std::min<std::int64_t>(top + pen_width_, image_.height());
+    for (std::int64_t py = y0; py < y1; ++py) {
+        auto *line = reinterpret_cast<QRgb *>(image_.scanLine(static_cast<int>(py)));
+        for (std::int64_t px = x0; px < x1; ++px)
+            line[px] = rgb;
+    }
+}
+
+void Canvas::textOut(int x, int y, const QString &text) {
+    if (image_.isNull())
+        return;
+    const QFontMetrics metrics(font_);
+    const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.fillRect(box, toQColor(brush_));
+    painter.setFont(font_);
+    painter.setPen(toQColor(font_color_));
+    painter.drawText(x, y + metrics.ascent(), text);
+}
+
+QColor Canvas::toQColor(TColor color) {
+    if (color & 0x80000000u) {
+        const SystemColor system = SystemColorRole(color & 0xFFu);
+        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr)
+            return FallbackSystemColor(system.role);
+        return QGuiApplication::palette().color(system.group, system.role);
+    }
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+} // namespace kurvanto
