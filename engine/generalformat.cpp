@@ -4,10 +4,27 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <locale.h>
 
 namespace kurvanto {
 
 namespace {
+
+// Runs the C library's number conversions in the "C" locale for its lifetime, whatever the
+// program's locale (a Qt program takes the system's), so a point is always the separator.
+class CLocaleScope {
+  public:
+    CLocaleScope() {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+        m_previous = uselocale(c);
+    }
+    ~CLocaleScope() { uselocale(m_previous); }
+    CLocaleScope(const CLocaleScope &) = delete;
+    CLocaleScope &operator=(const CLocaleScope &) = delete;
+
+  private:
+    locale_t m_previous;
+};
 
 // The decimal digits of |value| rounded to 15 significant ones, trailing zeros dropped, and
 // the exponent E with |value| = 0.d1d2... * 10^E. Zero gives no digits.
@@ -21,6 +38,7 @@ Digits DecimalDigits(long double magnitude) {
     if (magnitude == 0)
         return d;
     char buffer[64];
+    const CLocaleScope cLocale;
     // d.dddddddddddddde[+-]xx, correctly rounded to 15 significant digits
     std::snprintf(buffer, sizeof buffer, "%.*Le", kGeneralDigits - 1, magnitude);
     const std::string text(buffer);
@@ -127,6 +145,7 @@ bool ParseReal(const std::string &text, char separator, long double &value) {
     // The number is rebuilt in the C locale's spelling, so strtold reads exactly it.
     number += mantissa + exponent;
     char *end = nullptr;
+    const CLocaleScope cLocale;
     const long double result = std::strtold(number.c_str(), &end);
     if (end != number.c_str() + number.size() || !FitsDouble(result))
         return false;

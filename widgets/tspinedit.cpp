@@ -1,0 +1,253 @@
+#include "tspinedit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "beep.h"
+#include "errors.h"
+#include "generalformat.h"
+#include "localesep.h"
+#include "tspinbutton.h"
+#include "uiseam.h"
+
+namespace kurvanto {
+
+namespace {
+
+constexpr int kButtonWidth = 15;
+constexpr int kButtonHeight = 17;
+constexpr int kBorderHeight = 1; // the platform's thin window border
+constexpr ushort kBackspace = 8;
+constexpr ushort kCarriageReturn = 13;
+
+char Separator() {
+    return LocaleDecimalSeparator().toLatin1();
+}
+
+} // namespace
+
+TSpinEdit::TSpinEdit(QWidget *parent) : QLineEdit(parent) {
+    m_button = new TSpinButton(this);
+    m_button->setObjectName(QStringLiteral("Button"));
+    m_button->setCursor(Qt::ArrowCursor);
+    m_button->resize(kButtonWidth, kButtonHeight);
+    m_button->setVisible(true);
+    m_button->setFocusControl(this);
+    connect(m_button, &TSpinButton::OnUpClick, this, &TSpinEdit::StepUp);
+    connect(m_button, &TSpinButton::OnDownClick, this, &TSpinEdit::StepDown);
+    connect(this, &QLineEdit::textChanged, this, &TSpinEdit::OnChange);
+    setText(QStringLiteral("0"));
+}
+
+TSpinEdit::~TSpinEdit() = default;
+
+long double TSpinEdit::Value() const {
+    long double value = 0;
+    if (!ParseReal(text().toStdString(), Separator(), value))
+        return m_minValue;
+    return static_cast<double>(value); // ParseReal keeps to the double range
+}
+
+void TSpinEdit::setValue(long double value) {
+    if (std::isfinite(value) && !FitsDouble(value))
+        throw FloatOverflow();
+    const double limited = LimitToBounds(static_cast<double>(value));
+    const QString formatted = QString::fromStdString(FormatGeneral(limited, Separator()));
+    if (formatted != text())
+        setText(formatted);
+}
+
+double TSpinEdit::LimitToBounds(double value) const {
+    if (m_maxValue == m_minValue)
+        return value;
+    if (value < m_minValue)
+        return m_minValue;
+    if (value > m_maxValue)
+        return m_maxValue;
+    return value;
+}
+
+void TSpinEdit::StepUp() {
+    Step(m_increment);
+}
+
+void TSpinEdit::StepDown() {
+    Step(-static_cast<long double>(m_increment));
+}
+
+// The sum is formed at extended precision from the text's value, then rounded to double by
+// the assignment, so what is shown never carries an accumulated rounding error.
+void TSpinEdit::Step(long double delta) {
+    if (isReadOnly()) {
+        Beep();
+        return;
+    }
+    setValue(Value() + delta);
+}
+
+bool TSpinEdit::AcceptsChar(QChar c) const {
+    const ushort code = c.unicode();
+    if (!m_editorEnabled && (code >= 32 || code == kBackspace))
+        return false;
+    if (code < 32)
+        return code != kCarriageReturn;
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') ||
+           c == QLatin1Char('-') || c == LocaleDecimalSeparator();
+}
+
+// The characters a key stands for, as the typing filter sees them: the deleting keys count
+// as backspace, Enter as carriage return, Ctrl+letter as its control character; keys that
+// type nothing (arrows, Home, F-keys) pass.
+bool TSpinEdit::KeyPassesFilter(const QKeyEvent *event) const {
+    const int key = event->key();
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
+        return AcceptsChar(QChar(kBackspace));
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return AcceptsChar(QChar(kCarriageReturn));
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return AcceptsChar(QChar(static_cast<ushort>(key - Qt::Key_A + 1)));
+        return true;
+    }
+    const QString typed = event->text();
+    return std::all_of(typed.begin(), typed.end(), [this](QChar c) { return AcceptsChar(c); });
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        RunCommand(window(), [&] { event->key() == Qt::Key_Up ? StepUp() : StepDown(); });
+        QLineEdit::keyPressEvent(event);
+        event->accept();
+        return;
+    }
+    if ((event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) &&
+        !EditingAllowed()) {
+        event->accept();
+        return;
+    }
+    if (!KeyPassesFilter(event)) {
+        Beep();
+        event->accept();
+        return;
+    }
+    RunCommand(window(), [&] { QLineEdit::keyPressEvent(event); });
+}
+
+void TSpinEdit::inputMethodEvent(QInputMethodEvent *event) {
+    const QString typed = event->commitString();
+    if (std::all_of(typed.begin(), typed.end(), [this](QChar c) { return AcceptsChar(c); })) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    Beep();
+    QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&withoutCommit);
+}
+
+void TSpinEdit::focusInEvent(QFocusEvent *event) {
+    // A press of another mouse button than the left one still selects the whole text.
+    const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
+    const bool leftPress = event->reason() == Qt::MouseFocusReason &&
+                           (buttons == Qt::NoButton || (buttons & Qt::LeftButton));
+    QLineEdit::focusInEvent(event);
+    if (m_autoSelect && !leftPress)
+        selectAll();
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent *event) {
+    QLineEdit::focusOutEvent(event);
+    // Switching to another window or opening a menu is no exit from the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    RunCommand(window(), [this] {
+        const long double value = Value();
+        if (LimitToBounds(static_cast<double>(value)) != value)
+            setValue(value);
+    });
+}
+
+int TSpinEdit::MinimumHeight() const {
+    const int h = fontMetrics().height();
+    const int hs = QFontMetrics(QApplication::font()).height();
+    return h + std::min(hs, h) / 4 + 4 * kBorderHeight + 2;
+}
+
+void TSpinEdit::resizeEvent(QResizeEvent *event) {
+    QLineEdit::resizeEvent(event);
+    const int minimum = MinimumHeight();
+    if (height() < minimum)
+        resize(width(), minimum);
+    PlaceButton();
+}
+
+// With a sunken frame the button sits just inside it; without one it takes the right edge.
+// The text keeps clear of the button by the right text margin.
+void TSpinEdit::PlaceButton() {
+    const int w = m_button->width();
+    int frame = 0;
+    if (hasFrame()) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+        m_button->setGeometry(frame + width() - w - 5, frame, w, height() - 5);
+    } else {
+        m_button->setGeometry(width() - w, 0, w, height());
+    }
+    setTextMargins(0, 0, std::max(0, width() - frame - m_button->x() + 1), 0);
+}
+
+void TSpinEdit::contextMenuEvent(QContextMenuEvent *event) {
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    if (!EditingAllowed()) {
+        for (QAction *action : menu->actions()) {
+            const QString name = action->objectName();
+            if (name == QLatin1String("edit-cut") || name == QLatin1String("edit-paste") ||
+                name == QLatin1String("edit-delete") || name == QLatin1String("edit-undo") ||
+                name == QLatin1String("edit-redo"))
+                action->setEnabled(false);
+        }
+    }
+    RunCommand(window(), [&] { menu->exec(event->globalPos()); });
+}
+
+// The middle button pastes the selection on X11: a paste like any other.
+void TSpinEdit::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::MiddleButton && !EditingAllowed()) {
+        event->accept();
+        return;
+    }
+    RunCommand(window(), [&] { QLineEdit::mouseReleaseEvent(event); });
+}
+
+void TSpinEdit::dragEnterEvent(QDragEnterEvent *event) {
+    if (!EditingAllowed()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
+}
+
+void TSpinEdit::dropEvent(QDropEvent *event) {
+    if (!EditingAllowed()) {
+        event->ignore();
+        return;
+    }
+    RunCommand(window(), [&] { QLineEdit::dropEvent(event); });
+}
+
+} // namespace kurvanto
