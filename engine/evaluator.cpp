@@ -33,7 +33,7 @@ constexpr double kMissingPrimary = 1.0 / 3.0;
 
 std::int32_t ScanPos = 0;
 std::int32_t TokenKind = kEnd;
-char TokenText[kFormulaBufferSize] = {};
+char TokenFirst = '\0'; // the first character of the current token's text
 long double NumberValue = 0;
 long double XValue = 0;
 
@@ -49,66 +49,126 @@ bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-void SetToken(std::int32_t kind, std::int32_t from, std::int32_t length) {
-    TokenKind = kind;
-    std::memcpy(TokenText, FormulaText + from, static_cast<std::size_t>(length));
-    TokenText[length] = '\0';
-}
+// What scanning from one position finds. Scanning depends on the text alone, so the
+// scans of a text are kept until the text changes: every call of EvaluateFormula then
+// reads the same tokens, with the same effects, without converting its numbers again.
+struct Scan {
+    bool known = false;
+    bool outsideAlphabet = false; // stores 'f'
+    bool badNumber = false;       // raises the conversion error
+    std::int32_t kind = kEnd;
+    std::int32_t start = 0, length = 0, next = 0;
+    long double number = 0;
+    TableFunction function = nullptr; // for a name: its entry in the function table
+};
+
+Scan Scans[kFormulaMaxLength + 1];
+char ScannedText[kFormulaBufferSize] = {};
+bool CacheEnabled = true;
 
 // The text-to-real conversion of a run of digits and commas; the comma is the decimal
 // separator whatever the user's locale. Two commas make the run invalid.
-long double ConvertNumber(const char *run, std::int32_t length) {
+bool ConvertNumber(const char *run, std::int32_t length, long double &value) {
     char text[kFormulaBufferSize];
     int commas = 0;
     for (std::int32_t i = 0; i < length; ++i) {
         text[i] = run[i] == ',' ? '.' : run[i];
         commas += run[i] == ',';
     }
-    long double value = 0;
     auto [end, error] = std::from_chars(text, text + length, value);
-    if (commas > 1 || error != std::errc() || end != text + length)
-        throw ConversionError(std::string(run, static_cast<std::size_t>(length)));
-    return value;
+    return commas <= 1 && error == std::errc() && end == text + length;
 }
 
-// NextToken: advances the scanner by one token.
-void NextToken() {
-    while (At(ScanPos) == ' ' && ScanPos != kFormulaMaxLength)
-        ++ScanPos;
-    const char c = At(ScanPos);
-    const std::int32_t start = ScanPos;
+TableFunction LookUp(const char *name, std::int32_t length) {
+    std::string upper(name, static_cast<std::size_t>(length));
+    for (char &ch : upper)
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+    return FindFunction(upper);
+}
+
+// The scanner's tests, in their order, from position pos.
+Scan ScanFrom(std::int32_t pos) {
+    Scan s;
+    s.known = true;
+    while (At(pos) == ' ' && pos != kFormulaMaxLength)
+        ++pos;
+    const char c = At(pos);
+    s.start = s.next = pos;
     if (c == '\0') {
-        SetToken(kEnd, start, 0);
+        s.kind = kEnd;
     } else if (std::strchr("+-/*^()", c)) {
-        SetToken(kOperator, start, 1);
-        ++ScanPos;
+        s.kind = kOperator;
+        s.length = 1;
     } else if (c == 'x' || c == 'X') {
-        SetToken(kVariable, start, 1);
-        ++ScanPos;
+        s.kind = kVariable;
+        s.length = 1;
     } else if (c == 'e' || c == 'E') {
-        SetToken(kE, start, 1);
-        ++ScanPos;
-    } else if ((c == 'p' || c == 'P') && (At(start + 1) == 'i' || At(start + 1) == 'I')) {
-        SetToken(kPi, start, 1);
-        ScanPos += 2;
+        s.kind = kE;
+        s.length = 1;
+    } else if ((c == 'p' || c == 'P') && (At(pos + 1) == 'i' || At(pos + 1) == 'I')) {
+        s.kind = kPi;
+        s.length = 1;
+        s.next = pos + 1; // the text is the p only; the i is passed over too
     } else if (IsDigit(c)) {
-        while (IsDigit(At(ScanPos)) || At(ScanPos) == ',')
-            ++ScanPos;
-        NumberValue = ConvertNumber(FormulaText + start, ScanPos - start);
-        SetToken(kNumber, start, ScanPos - start);
+        while (IsDigit(At(pos + s.length)) || At(pos + s.length) == ',')
+            ++s.length;
+        s.kind = kNumber;
+        s.badNumber = !ConvertNumber(FormulaText + pos, s.length, s.number);
     } else if (IsLetter(c)) {
-        while (IsLetter(At(ScanPos)))
-            ++ScanPos;
-        SetToken(kName, start, ScanPos - start);
+        while (IsLetter(At(pos + s.length)))
+            ++s.length;
+        s.kind = kName;
+        s.function = LookUp(FormulaText + pos, s.length);
     } else {
-        // Outside the formula alphabet: the reading ends here.
-        FormulaStatus = 'f';
-        SetToken(kEnd, start, 0);
+        s.kind = kEnd; // outside the formula alphabet: the reading ends here
+        s.outsideAlphabet = true;
     }
+    s.next += s.length;
+    return s;
+}
+
+const Scan &ScanAt(std::int32_t pos) {
+    static Scan fresh;
+    if (!CacheEnabled) {
+        fresh = ScanFrom(pos);
+        return fresh;
+    }
+    Scan &s = Scans[pos];
+    if (!s.known)
+        s = ScanFrom(pos);
+    return s;
+}
+
+void ForgetScansIfTextChanged() {
+    if (std::memcmp(ScannedText, FormulaText, sizeof ScannedText) == 0)
+        return;
+    std::memcpy(ScannedText, FormulaText, sizeof ScannedText);
+    for (auto &s : Scans)
+        s.known = false;
+}
+
+const Scan *Current = nullptr;
+
+// NextToken: advances the scanner by one token. The token's text stays where it is in the
+// formula buffer (it is never copied: the buffer does not change during a call).
+void NextToken() {
+    const Scan &s = ScanAt(ScanPos);
+    Current = &s;
+    if (s.badNumber)
+        throw ConversionError(
+            std::string(FormulaText + s.start, static_cast<std::size_t>(s.length)));
+    if (s.outsideAlphabet)
+        FormulaStatus = 'f';
+    TokenKind = s.kind;
+    TokenFirst = s.length > 0 ? FormulaText[s.start] : '\0';
+    if (s.kind == kNumber)
+        NumberValue = s.number;
+    ScanPos = s.next;
 }
 
 bool TokenIs(char c) {
-    return TokenText[0] == c && TokenKind == kOperator;
+    return TokenKind == kOperator && TokenFirst == c;
 }
 
 double Expression();
@@ -160,13 +220,9 @@ double SignedOperand() {
 double Application() {
     if (TokenKind != kName)
         return SignedOperand();
-    std::string name(TokenText);
+    const TableFunction function = Current->function; // the name, looked up in the table
     NextToken();
     double v = SignedOperand();
-    for (char &ch : name)
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
-    TableFunction function = FindFunction(name);
     if (!function) {
         FormulaStatus = 'f';
         return v;
@@ -194,7 +250,7 @@ double Power() {
 double Term() {
     double v = Power();
     while (TokenIs('*') || TokenIs('/')) {
-        const char op = TokenText[0];
+        const char op = TokenFirst;
         NextToken();
         double w = Power();
         v = op == '*' ? Multiply(v, w) : Divide(v, w);
@@ -206,7 +262,7 @@ double Term() {
 double Expression() {
     double v = Term();
     while (TokenIs('+') || TokenIs('-')) {
-        const char op = TokenText[0];
+        const char op = TokenFirst;
         NextToken();
         double w = Term();
         v = op == '+' ? Add(v, w) : Subtract(v, w);
@@ -216,7 +272,15 @@ double Expression() {
 
 } // namespace
 
+void SetScanCacheEnabled(bool enabled) {
+    CacheEnabled = enabled;
+    std::memset(ScannedText, 0, sizeof ScannedText);
+    for (auto &s : Scans)
+        s.known = false;
+}
+
 double EvaluateFormula(double x) {
+    ForgetScansIfTextChanged();
     XValue = x;
     ScanPos = 0;
     NextToken();

@@ -30,6 +30,10 @@ void CheckFormula();
 // meaning. A malformed number run such as "2,,5" raises ConversionError (errors.h).
 double EvaluateFormula(double x);
 
+// Scans of a text are kept until the text changes (on by default); off, every call scans
+// the text afresh. Both give the same results; the switch exists for tests.
+void SetScanCacheEnabled(bool enabled);
+
 // The names of the function table, upper case, in table order.
 const std::vector<std::string> &FunctionNames();
 

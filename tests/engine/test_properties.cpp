@@ -80,3 +80,44 @@ TEST(Properties, WholeBufferOfEveryByte) {
 }
 
 } // namespace
+
+namespace {
+
+// Kept scans and fresh scans give the same bits, statuses and errors, also when the text
+// changes between calls.
+TEST(Properties, KeptScansMatchFreshScans) {
+    std::mt19937 rng(7);
+    const double xs[] = {-2, 0, 0.25, 3, 1e-300};
+    for (int i = 0; i < 5000; ++i) {
+        const std::string text = RandomText(rng);
+        kurvanto::SetFormulaText(text);
+        for (double x : xs) {
+            kurvanto::SetScanCacheEnabled(false);
+            Result fresh = EvaluateOnce(x);
+            kurvanto::SetScanCacheEnabled(true);
+            Result kept1 = EvaluateOnce(x);
+            Result kept2 = EvaluateOnce(x);
+            for (const Result &kept : {kept1, kept2}) {
+                ASSERT_EQ(fresh.threw, kept.threw) << text;
+                ASSERT_EQ(fresh.status, kept.status) << text;
+                if (!fresh.threw) {
+                    ASSERT_EQ(std::memcmp(&fresh.value, &kept.value, sizeof fresh.value), 0)
+                        << text;
+                }
+            }
+        }
+    }
+}
+
+TEST(Properties, ChangedTextIsScannedAgain) {
+    kurvanto::SetFormulaText("x+1");
+    kurvanto::FormulaStatus = 'n';
+    EXPECT_EQ(kurvanto::EvaluateFormula(1), 2.0);
+    kurvanto::SetFormulaText("x+2");
+    EXPECT_EQ(kurvanto::EvaluateFormula(1), 3.0);
+    kurvanto::SetFormulaText("2,,5");
+    EXPECT_THROW(kurvanto::EvaluateFormula(1), kurvanto::ConversionError);
+    EXPECT_THROW(kurvanto::EvaluateFormula(1), kurvanto::ConversionError) << "every call";
+}
+
+} // namespace
