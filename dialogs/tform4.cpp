@@ -1,10 +1,237 @@
 #include "tform4.h"
 
+#include <QColorDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+
+#include "rounding.h"
+#include "tspinedit.h"
+#include "uiseam.h"
+
 namespace kurvanto {
 
-TForm4::TForm4(PlotState &state, QWidget *parent) : QDialog(parent), state_(state) {
+namespace {
+
+QFont PixelFont(const QString &family, int pixels, bool bold = false, bool italic = false) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+// Colours the text of an enabled widget; a disabled one keeps the style's grey.
+void SetTextColor(QWidget &widget, QPalette::ColorRole role, const QColor &color) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Active, role, color);
+    palette.setColor(QPalette::Inactive, role, color);
+    widget.setPalette(palette);
+}
+
+// "X=", "Y=" and "Надпись:": green, Times New Roman bold italic.
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int left, int top) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(PixelFont(QStringLiteral("Times New Roman"), 23, true, true));
+    SetTextColor(*label, QPalette::WindowText, QColor(0, 128, 0));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+TSpinEdit *MakeSpinEdit(QWidget *parent, const char *name, int left, int top) {
+    auto *edit = new TSpinEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(left, top, 120, 26);
+    edit->setIncrement(1);
+    return edit;
+}
+
+// A flat button that never takes the focus, so a number being typed is read as typed.
+QToolButton *MakeFlatButton(QWidget *parent, const char *name, const QString &text,
+                            const QColor &color, const QRect &geometry) {
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(text);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 23));
+    SetTextColor(*button, QPalette::ButtonText, color);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QRadioButton *MakeRadioButton(QWidget *parent, const char *name, const QString &text, int left,
+                              int top) {
+    auto *button = new QRadioButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->move(left, top);
+    button->adjustSize();
+    return button;
+}
+
+// A chooser's colour as the windowing system's colour value 0x00BBGGRR.
+TColor ToTColor(const QColor &color) {
+    return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
+           static_cast<TColor>(color.blue()) << 16;
+}
+
+} // namespace
+
+TForm4::TForm4(PlotState &state, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+      state_(state) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Усовершенствование графика"));
+    setFixedSize(418, 223);
+    createControls();
+    connectControls();
+    FormCreate();
+}
+
+void TForm4::createControls() {
+    GroupBox1 = new QGroupBox(QStringLiteral("Что делать "), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(16, 16, 129, 97);
+    RadioButton1 = MakeRadioButton(GroupBox1, "RadioButton1", QStringLiteral("Насечки"), 16, 25);
+    RadioButton2 = MakeRadioButton(GroupBox1, "RadioButton2", QStringLiteral("Уголки"), 16, 48);
+    RadioButton3 = MakeRadioButton(GroupBox1, "RadioButton3", QStringLiteral("Надписи"), 16, 73);
+    RadioButton1->setChecked(true);
+
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("X="), 176, 25);
+    SpinEdit1 = MakeSpinEdit(this, "SpinEdit1", 217, 25);
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("Y="), 176, 57);
+    SpinEdit2 = MakeSpinEdit(this, "SpinEdit2", 217, 57);
+    Label3 = MakeLabel(this, "Label3", QStringLiteral("Надпись:"), 176, 89);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(281, 89, 120, 24);
+
+    SpeedButton3 = MakeFlatButton(this, "SpeedButton3", QStringLiteral("Цвет надписи"),
+                                  QColor(0, 0, 255), QRect(117, 128, 185, 33));
+    SpeedButton1 = MakeFlatButton(this, "SpeedButton1", QStringLiteral("Делать"), QColor(0, 255, 0),
+                                  QRect(16, 176, 185, 33));
+    SpeedButton2 = MakeFlatButton(this, "SpeedButton2", QStringLiteral("Не делать"),
+                                  QColor(255, 0, 0), QRect(217, 176, 184, 33));
+
+    ColorDialog1 = new QColorDialog(this);
+    ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
+
+    setTabOrder(RadioButton3, SpinEdit1);
+    setTabOrder(SpinEdit1, SpinEdit2);
+    setTabOrder(SpinEdit2, Edit1);
+    enableFor(true, true, false);
+}
+
+void TForm4::connectControls() {
+    // toggled, not clicked: the arrow keys move the choice within the frame too.
+    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            RadioButton1Click();
+    });
+    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            RadioButton2Click();
+    });
+    connect(RadioButton3, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            RadioButton3Click();
+    });
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm4::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm4::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm4::SpeedButton3Click);
+}
+
+void TForm4::FormCreate() {
+    SetAnnotationKindDefaults(state_);
+}
+
+void TForm4::FormActivate() {
+    RunCommand(this, [this] {
+        SpinEdit1->setMinValue(Round(state_.XMin));
+        SpinEdit2->setMinValue(Round(state_.YMin));
+        SpinEdit1->setMaxValue(Round(state_.XMax));
+        SpinEdit2->setMaxValue(Round(state_.YMax));
+    });
+}
+
+void TForm4::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    centreOnScreen();
+    FormActivate();
+}
+
+void TForm4::centreOnScreen() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->geometry();
+    move(available.center() - rect().center());
+}
+
+void TForm4::enableFor(bool x, bool y, bool label) {
+    Label1->setEnabled(x);
+    SpinEdit1->setEnabled(x);
+    Label2->setEnabled(y);
+    SpinEdit2->setEnabled(y);
+    Label3->setEnabled(label);
+    Edit1->setEnabled(label);
+    SpeedButton3->setEnabled(label);
+}
+
+void TForm4::RadioButton1Click() {
+    state_.TickMode = 1;
+    state_.CornerMode = 0;
+    state_.LabelMode = 0;
+    enableFor(true, true, false);
+}
+
+void TForm4::RadioButton2Click() {
+    state_.TickMode = 0;
+    state_.CornerMode = 1;
+    state_.LabelMode = 0;
+    enableFor(true, false, false);
+}
+
+void TForm4::RadioButton3Click() {
+    state_.TickMode = 0;
+    state_.CornerMode = 0;
+    state_.LabelMode = 1;
+    enableFor(false, false, true);
+}
+
+void TForm4::SpeedButton1Click() {
+    // Stored one by one: a value beyond the 6-byte real's range stops here with the
+    // overflow report, keeping what was stored before it, and the dialog stays open.
+    RunCommand(this, [this] {
+        state_.AnnotationX = Real48::from(SpinEdit1->Value());
+        state_.AnnotationY = Real48::from(SpinEdit2->Value());
+        state_.LabelText = Edit1->text();
+        state_.AnnotationConfirmed = 1;
+        accept();
+    });
+}
+
+void TForm4::SpeedButton2Click() {
+    reject();
+}
+
+void TForm4::SpeedButton3Click() {
+    ColorDialog1->setCurrentColor(chooser_color_);
+    if (ExecDialog(*ColorDialog1) != QDialog::Accepted)
+        return;
+    chooser_color_ = ColorDialog1->currentColor();
+    state_.LabelColor = ToTColor(chooser_color_);
 }
 
 } // namespace kurvanto
