@@ -1,0 +1,254 @@
+// The help: the window opens at its topic list, the search and the index lead to the right
+// pages, every function of the engine is documented and every link between pages resolves.
+#include "formula.h"
+#include "helpwindow.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextDocumentFragment>
+#include <QTreeWidget>
+
+using kurvanto::HelpBook;
+using kurvanto::HelpWindow;
+
+namespace {
+
+QSet<QString> anchorsOf(const QString &html) {
+    static const QRegularExpression anchor(QStringLiteral("\\b(?:name|id)=\"([^\"]+)\""));
+    QSet<QString> names;
+    for (const QRegularExpressionMatch &m : anchor.globalMatch(html))
+        names.insert(m.captured(1));
+    return names;
+}
+
+QStringList linksOf(const QString &html) {
+    static const QRegularExpression href(QStringLiteral("\\bhref=\"([^\"]*)\""));
+    QStringList links;
+    for (const QRegularExpressionMatch &m : href.globalMatch(html))
+        links.append(m.captured(1));
+    return links;
+}
+
+// Empty when the target ("page.html", "page.html#anchor" or "#anchor" seen from `from`)
+// exists, otherwise what is missing.
+QString checkTarget(const HelpBook &book, const QString &from, const QString &target) {
+    const QString page = target.section(QLatin1Char('#'), 0, 0);
+    const QString anchor = target.section(QLatin1Char('#'), 1);
+    const QString file = page.isEmpty() ? from : page;
+    if (!book.hasPage(file))
+        return QStringLiteral("no page %1").arg(file);
+    if (!anchor.isEmpty() && !anchorsOf(book.html(file)).contains(anchor))
+        return QStringLiteral("no anchor %1 in %2").arg(anchor, file);
+    return {};
+}
+
+HelpWindow *openHelp() {
+    kurvanto::showHelp(nullptr);
+    return HelpWindow::instance();
+}
+
+} // namespace
+
+class TestHelp : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup();
+    void opensAtTopicList();
+    void reopeningRaisesTheSameWindowAtTheTopicList();
+    void search_data();
+    void search();
+    void searchHitOpensThePageWithTheWordsMarked();
+    void indexFilterOpensItsTopic();
+    void everyFunctionOfTheEngineIsDocumented();
+    void everyLinkResolves();
+    void everyPageIsInTheContentsWithATitle();
+};
+
+void TestHelp::cleanup() {
+    if (HelpWindow *window = HelpWindow::instance()) {
+        window->close();
+        delete window;
+    }
+}
+
+void TestHelp::opensAtTopicList() {
+    HelpWindow *window = openHelp();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->objectName(), QStringLiteral("HelpWindow"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Справка: Курванто"));
+    QCOMPARE(window->currentPage(), QStringLiteral("index.html"));
+    QCOMPARE(window->findChild<QTabWidget *>(QStringLiteral("HelpTabs"))->currentIndex(), 0);
+
+    auto *contents = window->findChild<QTreeWidget *>(QStringLiteral("HelpContents"));
+    QVERIFY(contents->currentItem());
+    QCOMPARE(contents->currentItem()->data(0, Qt::UserRole).toString(),
+             QStringLiteral("index.html"));
+    QCOMPARE(contents->topLevelItemCount() > 5, true);
+    QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("Список тем")));
+}
+
+void TestHelp::reopeningRaisesTheSameWindowAtTheTopicList() {
+    HelpWindow *first = openHelp();
+    first->openTarget(QStringLiteral("functions.html#arcsin"));
+    QCOMPARE(first->currentPage(), QStringLiteral("functions.html"));
+    first->search(QStringLiteral("arcsin")); // switches to the search tab
+
+    HelpWindow *second = openHelp();
+    QCOMPARE(second, first);
+    QCOMPARE(second->currentPage(), QStringLiteral("index.html"));
+    QCOMPARE(second->findChild<QTabWidget *>(QStringLiteral("HelpTabs"))->currentIndex(), 0);
+
+    // Closing destroys the window; the next call builds a new one.
+    QPointer<HelpWindow> closed(first);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(closed.isNull());
+    QVERIFY(!HelpWindow::instance());
+    QVERIFY(openHelp());
+}
+
+void TestHelp::search_data() {
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("firstPage"); // empty: nothing is found
+
+    QTest::newRow("function name") << "arcsin"
+                                   << "functions.html";
+    QTest::newRow("case ignored") << "ARCSIN"
+                                  << "functions.html";
+    QTest::newRow("part of a word") << "котанген"
+                                    << "functions.html";
+    QTest::newRow("Russian word") << "запятой"
+                                  << "formulas.html";
+    QTest::newRow("every word must occur") << "надпись правой"
+                                           << "annotation.html";
+    QTest::newRow("error message") << "valid floating"
+                                   << "errors.html";
+    QTest::newRow("unknown word") << "квазиэллипсоид"
+                                  << "";
+    QTest::newRow("blank query") << "   "
+                                 << "";
+}
+
+void TestHelp::search() {
+    QFETCH(QString, query);
+    QFETCH(QString, firstPage);
+    HelpWindow *window = openHelp();
+    window->search(query);
+
+    auto *results = window->findChild<QListWidget *>(QStringLiteral("HelpSearch"));
+    QCOMPARE(window->findChild<QTabWidget *>(QStringLiteral("HelpTabs"))->currentIndex(), 2);
+    if (firstPage.isEmpty()) {
+        QCOMPARE(results->count(), 0);
+        return;
+    }
+    QVERIFY(results->count() > 0);
+    QCOMPARE(results->item(0)->data(Qt::UserRole).toString(), firstPage);
+    // Every hit holds every word.
+    for (int row = 0; row < results->count(); ++row) {
+        const QString text = window->book().text(results->item(row)->data(Qt::UserRole).toString());
+        for (const QString &word : HelpBook::queryWords(query))
+            QVERIFY2(text.contains(word), qPrintable(word));
+    }
+}
+
+void TestHelp::searchHitOpensThePageWithTheWordsMarked() {
+    HelpWindow *window = openHelp();
+    window->search(QStringLiteral("arcsin"));
+    auto *results = window->findChild<QListWidget *>(QStringLiteral("HelpSearch"));
+    QVERIFY(results->count() > 0);
+    emit results->itemActivated(results->item(0));
+
+    QCOMPARE(window->currentPage(), QStringLiteral("functions.html"));
+    const QList<QTextEdit::ExtraSelection> marks = window->browser()->extraSelections();
+    QVERIFY(!marks.isEmpty());
+    for (const QTextEdit::ExtraSelection &mark : marks)
+        QCOMPARE(mark.cursor.selectedText().toLower(), QStringLiteral("arcsin"));
+
+    // Leaving the page drops the marks.
+    window->openTarget(QStringLiteral("start.html"));
+    QVERIFY(window->browser()->extraSelections().isEmpty());
+}
+
+void TestHelp::indexFilterOpensItsTopic() {
+    HelpWindow *window = openHelp();
+    auto *filter = window->findChild<QLineEdit *>(QStringLiteral("HelpIndexFilter"));
+    auto *index = window->findChild<QListWidget *>(QStringLiteral("HelpIndex"));
+    QVERIFY(index->count() > 50);
+
+    filter->setText(QStringLiteral("арксин"));
+    QVERIFY(index->currentItem());
+    QCOMPARE(index->currentItem()->text(), QStringLiteral("арксинус"));
+    QTest::keyClick(filter, Qt::Key_Return);
+    QCOMPARE(window->browser()->source().fileName(), QStringLiteral("functions.html"));
+    QCOMPARE(window->browser()->source().fragment(), QStringLiteral("arcsin"));
+
+    filter->setText(QStringLiteral("нет такого слова"));
+    QVERIFY(!index->currentItem());
+    QTest::keyClick(filter, Qt::Key_Return); // nothing to open, nothing changes
+    QCOMPARE(window->currentPage(), QStringLiteral("functions.html"));
+}
+
+// The test reads the engine's table, so a function added there without help fails here.
+void TestHelp::everyFunctionOfTheEngineIsDocumented() {
+    const HelpBook book;
+    const QString functions =
+        QTextDocumentFragment::fromHtml(book.html(QStringLiteral("functions.html"))).toPlainText();
+    QVERIFY(!kurvanto::FunctionNames().empty());
+    for (const std::string &stdName : kurvanto::FunctionNames()) {
+        const QString name = QString::fromStdString(stdName);
+        const QRegularExpression word(QStringLiteral("\\b%1\\b").arg(name));
+        QVERIFY2(functions.contains(word), qPrintable(name + " is not on the functions page"));
+
+        const auto entry =
+            std::find_if(book.keywords().begin(), book.keywords().end(),
+                         [&](const kurvanto::HelpKeyword &k) { return k.keyword == name; });
+        QVERIFY2(entry != book.keywords().end(), qPrintable(name + " is not in the index"));
+        QVERIFY2(entry->target.startsWith(QStringLiteral("functions.html#")),
+                 qPrintable(entry->target));
+        const QString problem = checkTarget(book, QString(), entry->target);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+}
+
+void TestHelp::everyLinkResolves() {
+    const HelpBook book;
+    QVERIFY(book.pages().size() >= 10);
+    int links = 0;
+    for (const QString &page : book.pages()) {
+        for (const QString &link : linksOf(book.html(page))) {
+            QVERIFY2(!link.contains(QLatin1Char(':')),
+                     qPrintable(page + ": the help links outside itself: " + link));
+            const QString problem = checkTarget(book, page, link);
+            QVERIFY2(problem.isEmpty(), qPrintable(page + ": " + link + ": " + problem));
+            ++links;
+        }
+    }
+    QVERIFY(links > 50);
+    for (const kurvanto::HelpKeyword &entry : book.keywords()) {
+        const QString problem = checkTarget(book, QString(), entry.target);
+        QVERIFY2(problem.isEmpty(), qPrintable(entry.keyword + ": " + problem));
+    }
+}
+
+void TestHelp::everyPageIsInTheContentsWithATitle() {
+    const HelpBook book;
+    QStringList listed;
+    for (const kurvanto::HelpTopic &topic : book.contents()) {
+        QVERIFY2(book.hasPage(topic.page), qPrintable(topic.page));
+        QVERIFY2(!topic.title.isEmpty(), qPrintable(topic.page + " has no title"));
+        listed.append(topic.page);
+    }
+    QCOMPARE(listed.first(), HelpBook::startPage());
+    for (const QString &page : book.pages())
+        QVERIFY2(listed.contains(page), qPrintable(page + " is missing from the contents"));
+    QCOMPARE(listed.size(), book.pages().size());
+}
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"
