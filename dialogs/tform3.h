@@ -1,17 +1,30 @@
 #pragma once
+// The About box: the logo, the product's name and version, and "OK".
 #include <QDialog>
+#include <QImage>
 
-
+class QFrame;
+class QLabel;
+class QPushButton;
 
 namespace kurvanto {
 
 class TForm3 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm3(QWidget *parent = nullptr);
 
-private:
+    // The 105 x 105 logo in 256 colours: axes with arrowheads, an S-shaped rising curve and
+    // the product's name beside it.
+    static QImage Logo();
 
+  private:
+    QLabel *createLabel(const char *name, const QString &text, QPoint position, const QFont &font);
+
+    QFrame *Panel1 = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label9 = nullptr;
+    QPushButton *Button1 = nullptr;
 };
 
 } // namespace kurvanto

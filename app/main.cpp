@@ -1,0 +1,36 @@
+// Kurvanto: the program's start. Sets the application's title, creates the six windows with
+// the main window first, shows only the main window, maximized, and runs the event loop until
+// it closes.
+#include <QApplication>
+#include <memory>
+
+#include "plotstate.h"
+#include "tform1.h"
+#include "tform2.h"
+#include "tform3.h"
+#include "tform4.h"
+#include "tform5.h"
+#include "tform6.h"
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    // The application's title, the caption of every message box. It is set as the name, not
+    // as the display name, which the platform would append to every window's caption.
+    QApplication::setApplicationName(QStringLiteral("Курванто"));
+
+    // The one plot state, shared by every window for the whole run.
+    kurvanto::PlotState state;
+
+    // The main window's creation runs the start-up check (and a refusal dialog) before the
+    // other windows exist. The five dialog instances made here are never shown: each command
+    // makes a fresh one.
+    kurvanto::TForm1 form1(state);
+    const auto form2 = std::make_unique<kurvanto::TForm2>(state);
+    const auto form3 = std::make_unique<kurvanto::TForm3>();
+    const auto form4 = std::make_unique<kurvanto::TForm4>(state);
+    const auto form5 = std::make_unique<kurvanto::TForm5>(state);
+    const auto form6 = std::make_unique<kurvanto::TForm6>(state);
+
+    form1.showMaximized();
+    return QApplication::exec();
+}

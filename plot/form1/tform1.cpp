@@ -1,0 +1,476 @@
+#include "tform1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "annotation.h"
+#include "helpwindow.h"
+#include "localesep.h"
+#include "picturebox.h"
+#include "programresources.h"
+#include "readout.h"
+#include "tform2.h"
+#include "tform3.h"
+#include "tform4.h"
+#include "tform5.h"
+#include "tform6.h"
+#include "uiseam.h"
+
+namespace kurvanto {
+
+namespace {
+
+const QString kNoGraph = QStringLiteral("Нет графика на поле!!!");
+const QString kSmallScreen = QStringLiteral("Разрешение ниже, чем 800х600!");
+constexpr int kMinScreenWidth = 800;
+constexpr int kMinScreenHeight = 600;
+constexpr int kToolbarHeight = 57;
+constexpr QPoint kPanel1Position(4, 60);
+constexpr QPoint kImage1Position(8, 8);
+constexpr int kPanelMargin = 16; // the picture's border inside the drawing panel, both sides
+
+QFont PixelFont(const QString &family, int pixelSize, bool bold = false) {
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+// Writes the picture as a Windows bitmap. The file is replaced only when the whole picture
+// has been written; an old file stays as it was otherwise.
+bool WriteBitmap(const QImage &image, const QString &fileName, QString &reason) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString();
+        return false;
+    }
+    if (!image.save(&file, "BMP")) {
+        reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                      : QStringLiteral("ошибка записи рисунка");
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QSize TForm1::PrimaryScreenSize() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(0, 0);
+}
+
+TForm1::TForm1(PlotState &state, ScreenSizeProvider screenSize, QWidget *parent)
+    : QMainWindow(parent), state_(state), screen_size_(std::move(screenSize)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kurvanto(Курванто) Версия 2.0"));
+    setWindowIcon(MainWindowIcon());
+    resize(800, 600);
+
+    auto *client = new QWidget(this);
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    setCentralWidget(client);
+    createToolbar();
+    layout->addWidget(Panel2);
+    layout->addStretch();
+    createDrawingPanel();
+    createMenu();
+
+    FormCreate();
+}
+
+void TForm1::createToolbar() {
+    Panel2 = new QFrame(centralWidget());
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2->setFixedHeight(kToolbarHeight);
+    Panel2->setFont(PixelFont(QStringLiteral("Times New Roman"), 17, true));
+
+    SpeedButton1 = createButton("SpeedButton1", QRect(6, 3, 51, 51), QStringLiteral("save"),
+                                QStringLiteral("Сохранить график на диске"));
+    SpeedButton2 = createButton("SpeedButton2", QRect(63, 3, 50, 51), QStringLiteral("copy"),
+                                QStringLiteral("Скопировать график в Clipboard"));
+    SpeedButton3 = createButton("SpeedButton3", QRect(118, 3, 51, 51), QStringLiteral("props"),
+                                QStringLiteral("Свойства графика"));
+    SpeedButton7 = createButton("SpeedButton7", QRect(175, 3, 50, 51), QStringLiteral("annotate"),
+                                QStringLiteral("Усовершенствование графика"));
+    SpeedButton4 = createButton("SpeedButton4", QRect(231, 3, 50, 51), QStringLiteral("build"),
+                                QStringLiteral("Построить график"));
+    SpeedButton5 = createButton("SpeedButton5", QRect(286, 3, 51, 51), QStringLiteral("clear"),
+                                QStringLiteral("Очистить поле для  построения"));
+    SpeedButton6 = createButton("SpeedButton6", QRect(343, 3, 50, 51), QStringLiteral("help"),
+                                QStringLiteral("Справка"));
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
+
+    Label1 = createLabel(Panel2, "Label1", QStringLiteral("f(x)="), QPoint(426, 12));
+    Label1->setFont(PixelFont(QStringLiteral("Times New Roman"), 25, true));
+    Label1->adjustSize();
+
+    Edit1 = new QLineEdit(Panel2);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(474, 12, 153, 28);
+    Edit1->setMaxLength(80);
+    Edit1->setFont(PixelFont(QStringLiteral("MS Serif"), 17));
+    Edit1->setToolTip(QStringLiteral("Введите формулу"));
+    QPalette white = Edit1->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Text, Qt::black);
+    Edit1->setPalette(white);
+
+    Label5 = createLabel(Panel2, "Label5", QStringLiteral("X="), QPoint(642, 19));
+    Label3 = createLabel(Panel2, "Label3", QStringLiteral("0,00"), QPoint(665, 19));
+    Label6 = createLabel(Panel2, "Label6", QStringLiteral("Y="), QPoint(722, 19));
+    Label4 = createLabel(Panel2, "Label4", QStringLiteral("0,00"), QPoint(745, 19));
+    setReadoutLabelsVisible(false);
+}
+
+QToolButton *TForm1::createButton(const char *name, const QRect &geometry, const QString &glyph,
+                                  const QString &hint) {
+    auto *button = new QToolButton(Panel2);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(QIcon(QPixmap::fromImage(ButtonGlyph(glyph))));
+    button->setIconSize(QSize(30, 30));
+    button->setToolTip(hint);
+    return button;
+}
+
+QLabel *TForm1::createLabel(QWidget *parent, const char *name, const QString &text,
+                            QPoint position) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+void TForm1::createDrawingPanel() {
+    Panel1 = new QFrame(centralWidget());
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Panel1->setLineWidth(1);
+    Panel1->setGeometry(QRect(kPanel1Position, QSize(kPanelWidth, kPanelHeight)));
+
+    Image1 = new PictureBox(canvas_, Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(
+        QRect(kImage1Position, QSize(kPanelWidth - kPanelMargin, kPanelHeight - kPanelMargin)));
+    connect(Image1, &PictureBox::mouseMoved, this, &TForm1::Image1MouseMove);
+    connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
+
+    Label2 = createLabel(Panel1, "Label2", QStringLiteral("Ошибка в функции !!!"), QPoint(9, 9));
+    Label2->setFont(PixelFont(QStringLiteral("Times New Roman"), 17));
+    QPalette black = Label2->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    Label2->setPalette(black);
+    Label2->adjustSize();
+    Label2->raise();
+    Label2->hide();
+}
+
+QAction *TForm1::addItem(QMenu *menu, const char *name, const QString &text) {
+    QAction *item = menu->addAction(text);
+    item->setObjectName(QLatin1String(name));
+    return item;
+}
+
+void TForm1::addSeparator(QMenu *menu, const char *name) {
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+void TForm1::createMenu() {
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto addMenu = [bar](const char *name, const QString &title) {
+        QMenu *menu = bar->addMenu(title);
+        menu->setObjectName(QLatin1String(name));
+        return menu;
+    };
+
+    QMenu *file = addMenu("n1", QStringLiteral("&Файл"));
+    connect(addItem(file, "N2", QStringLiteral("Сохранить...")), &QAction::triggered, this,
+            &TForm1::N2Click);
+    addSeparator(file, "N3");
+    connect(addItem(file, "N4", QStringLiteral("&Выход")), &QAction::triggered, this,
+            &TForm1::N4Click);
+
+    QMenu *edit = addMenu("N5", QStringLiteral("&Редактирование"));
+    QAction *copy = addItem(edit, "N6", QStringLiteral("&Копировать в буфер"));
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(copy, &QAction::triggered, this, &TForm1::N6Click);
+    addSeparator(edit, "N7");
+    connect(addItem(edit, "N17", QStringLiteral("Усовершенствование графика...")),
+            &QAction::triggered, this, &TForm1::N17Click);
+
+    QMenu *options = addMenu("N18", QStringLiteral("&Опции"));
+    N19 = addItem(options, "N19", QStringLiteral("Построение на промежутке"));
+    N19->setCheckable(true);
+    connect(N19, &QAction::triggered, this, &TForm1::N19Click);
+    addSeparator(options, "N20");
+    connect(addItem(options, "N8", QStringLiteral("&Свойства графика...")), &QAction::triggered,
+            this, &TForm1::N8Click);
+
+    QMenu *graph = addMenu("N13", QStringLiteral("&График"));
+    connect(addItem(graph, "N14", QStringLiteral("&Построить")), &QAction::triggered, this,
+            &TForm1::N14Click);
+    addSeparator(graph, "N15");
+    connect(addItem(graph, "N16", QStringLiteral("&Очистсть поле")), &QAction::triggered, this,
+            &TForm1::N16Click);
+
+    QMenu *help = addMenu("N9", QStringLiteral("&Справка"));
+    connect(addItem(help, "N10", QStringLiteral("&Вызов справки")), &QAction::triggered, this,
+            &TForm1::N10Click);
+    addSeparator(help, "N11");
+    connect(addItem(help, "N12", QStringLiteral("&О программе...")), &QAction::triggered, this,
+            &TForm1::N12Click);
+}
+
+void TForm1::createSaveDialog() {
+    SaveDialog1 = new QFileDialog(this, QStringLiteral("Сохранение графика"));
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    SaveDialog1->setOption(QFileDialog::HideNameFilterDetails);
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setNameFilter(QStringLiteral("Bitmap (*.bmp)"));
+    SaveDialog1->setDefaultSuffix(QStringLiteral("bmp"));
+}
+
+// ---- Creation and activation ----
+
+void TForm1::FormCreate() {
+    Image1->setCursor(LoadProgramCursor(QStringLiteral("mycurs")));
+    Image1->move(kImage1Position);
+    SetStartValues(state_, Panel1->width(), Panel1->height());
+    check(screen_size_ ? screen_size_() : QSize(0, 0));
+}
+
+void TForm1::check(QSize screen) {
+    if (screen.width() < kMinScreenWidth || screen.height() < kMinScreenHeight) {
+        state_.RefuseStart = 1;
+        state_.RefuseMessage = kSmallScreen;
+    }
+    if (state_.RefuseStart) {
+        TForm5 refusal(state_, this);
+        ExecDialog(refusal);
+    }
+}
+
+void TForm1::FormActivate() {
+    Panel1->resize(state_.FieldWidth + kPanelMargin, state_.FieldHeight + kPanelMargin);
+    Image1->setGeometry(QRect(kImage1Position, QSize(state_.FieldWidth, state_.FieldHeight + 1)));
+    if (state_.RefuseStart)
+        QTimer::singleShot(0, this, &QWidget::close); // once the window is up, it goes
+}
+
+bool TForm1::event(QEvent *event) {
+    if (event->type() == QEvent::WindowActivate)
+        RunCommand(this, [this] { FormActivate(); });
+    return QMainWindow::event(event);
+}
+
+void TForm1::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    // Not every window system activates a new window: the first showing counts as activation.
+    if (!shown_) {
+        shown_ = true;
+        RunCommand(this, [this] { FormActivate(); });
+    }
+}
+
+// ---- Toolbar commands ----
+
+void TForm1::SpeedButton1Click() {
+    RunCommand(this, [this] {
+        if (state_.GraphPresent == 0) {
+            ShowMessage(this, kNoGraph);
+            return;
+        }
+        if (!SaveDialog1)
+            createSaveDialog();
+        if (ExecDialog(*SaveDialog1) != QDialog::Accepted)
+            return;
+        const QStringList chosen = SaveDialog1->selectedFiles();
+        if (chosen.isEmpty())
+            return;
+        SaveDialog1->selectFile(chosen.first()); // offered again next time
+        savePicture(chosen.first());
+    });
+}
+
+void TForm1::savePicture(const QString &fileName) {
+    QString reason;
+    if (!WriteBitmap(canvas_.image(), fileName, reason)) {
+        ShowMessage(this,
+                    QStringLiteral("Не удалось сохранить график в файл \"%1\":\n%2")
+                        .arg(QDir::toNativeSeparators(fileName), reason),
+                    QMessageBox::Critical);
+    }
+}
+
+void TForm1::SpeedButton2Click() {
+    RunCommand(this, [this] {
+        if (state_.GraphPresent == 0) {
+            ShowMessage(this, kNoGraph);
+            return;
+        }
+        QGuiApplication::clipboard()->setImage(canvas_.image());
+    });
+}
+
+void TForm1::SpeedButton3Click() {
+    RunCommand(this, [this] {
+        TForm2 properties(state_, this);
+        properties.setClearCommand([this] { SpeedButton5->click(); });
+        ExecDialog(properties);
+        FormActivate();
+    });
+    Image1->update();
+}
+
+void TForm1::SpeedButton4Click() {
+    RunCommand(
+        this, [this] { BuildGraph(state_, canvas_, Edit1->text().toUtf8().toStdString(), *this); });
+    Image1->update(); // what was drawn before an error stays and is shown
+}
+
+void TForm1::SpeedButton5Click() {
+    RunCommand(this, [this] {
+        canvas_.clear();
+        setReadoutLabelsVisible(false);
+        state_.GraphPresent = 0;
+        state_.ClearPending = 1;
+    });
+    Image1->update();
+}
+
+void TForm1::SpeedButton6Click() {
+    RunCommand(this, [this] { showHelp(this); });
+}
+
+void TForm1::SpeedButton7Click() {
+    RunCommand(this, [this] {
+        state_.AnnotationConfirmed = 0;
+        if (state_.GraphPresent == 1) {
+            TForm4 annotation(state_, this);
+            ExecDialog(annotation);
+            FormActivate();
+        } else {
+            ShowMessage(this, kNoGraph);
+        }
+        ApplyConfirmedAnnotation(state_, canvas_);
+    });
+    Image1->update();
+}
+
+// ---- Menu commands ----
+
+void TForm1::N4Click() {
+    close();
+}
+
+void TForm1::N12Click() {
+    RunCommand(this, [this] {
+        TForm3 about(this);
+        ExecDialog(about);
+    });
+}
+
+void TForm1::N17Click() {
+    SpeedButton7->click();
+}
+
+void TForm1::N19Click() {
+    state_.IntervalMode = state_.IntervalMode ? 0 : 1;
+    N19->setChecked(state_.IntervalMode != 0);
+}
+
+// ---- The picture under the mouse ----
+
+void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
+    RunCommand(this, [&] {
+        const long double xValue =
+            static_cast<long double>(x) * state_.ReadoutXUnitsPerPixel + state_.XMin;
+        const long double yValue =
+            state_.YMax - static_cast<long double>(y) * state_.ReadoutYUnitsPerPixel;
+        const QChar separator = LocaleDecimalSeparator();
+        Label3->setText(ReadoutText(xValue, separator));
+        Label3->adjustSize();
+        Label4->setText(ReadoutText(yValue, separator));
+        Label4->adjustSize();
+    });
+}
+
+void TForm1::Image1MouseDown(Qt::MouseButton button, int x, int y) {
+    RunCommand(this, [&] { LabelMouseDown(state_, canvas_, button, x, y); });
+    Image1->update();
+}
+
+// ---- Annotation ----
+
+void TForm1::nasec() {
+    kurvanto::nasec(state_, canvas_);
+    Image1->update();
+}
+
+void TForm1::ugolok() {
+    kurvanto::ugolok(state_, canvas_);
+    Image1->update();
+}
+
+void TForm1::nadpis() {
+    kurvanto::nadpis(state_);
+}
+
+// ---- What the build run asks of the window ----
+
+void TForm1::askInterval() {
+    {
+        TForm6 interval(state_, this);
+        ExecDialog(interval);
+    }
+    FormActivate();
+}
+
+void TForm1::setErrorLabelVisible(bool visible) {
+    Label2->setVisible(visible);
+}
+
+void TForm1::showReadoutLabels() {
+    setReadoutLabelsVisible(true);
+}
+
+void TForm1::setReadoutLabelsVisible(bool visible) {
+    for (QLabel *label : {Label3, Label4, Label5, Label6})
+        label->setVisible(visible);
+}
+
+} // namespace kurvanto
