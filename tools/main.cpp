@@ -28,6 +28,13 @@ int Eval(const std::vector<std::string> &args) {
     return kurvanto::RunEval(args[0], xs);
 }
 
+// Standard error carries the tool's own messages only: the platform's notes and warnings
+// (such as a missing runtime folder) are left out, real failures are kept.
+void QuietMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 int Plot(int argc, char **argv, const std::vector<std::string> &args) {
     kurvanto::PlotJob job;
     if (!kurvanto::ParsePlotArguments(args, job))
@@ -35,6 +42,7 @@ int Plot(int argc, char **argv, const std::vector<std::string> &args) {
     // Fonts and the palette need the application object; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);
     return kurvanto::RunPlot(job);
 }
