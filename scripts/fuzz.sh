@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for the given number of seconds
+# (default 60). Findings are written to build-fuzz/findings/; the script fails if any.
+set -euo pipefail
+seconds=${1:-60}
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh" clang libclang-rt-14-dev
+out="$root/build-fuzz"
+mkdir -p "$out/findings"
+flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+       -I"$root/engine")
+engine_sources=("$root"/engine/*.cpp)
+for target in fuzz_engine fuzz_numbers; do
+    if [ ! -x "$out/$target" ] || [ -n "$(find "$root/engine" "$root/fuzz" -newer "$out/$target" -name '*.[ch]*' | head -1)" ]; then
+        clang++ "${flags[@]}" "${engine_sources[@]}" "$root/fuzz/$target.cpp" -o "$out/$target"
+    fi
+done
+status=0
+for target in fuzz_engine fuzz_numbers; do
+    corpus_name=${target#fuzz_}
+    work="$out/corpus-$corpus_name"
+    mkdir -p "$work"
+    echo "== $target for $seconds s"
+    UBSAN_OPTIONS=halt_on_error=1 "$out/$target" -max_total_time="$seconds" -max_len=256 \
+        -print_final_stats=1 -artifact_prefix="$out/findings/$target-" \
+        "$work" "$root/fuzz/corpus/$corpus_name" 2>&1 | tail -n 12 || status=1
+done
+exit $status
