@@ -73,6 +73,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     tabs_->addTab(createContentsTab(), QStringLiteral("Содержание"));
     tabs_->addTab(createIndexTab(), QStringLiteral("Указатель"));
     tabs_->addTab(createSearchTab(), QStringLiteral("Поиск"));
+    tabs_->setStyleSheet(QStringLiteral("QTreeView::item, QListView::item { padding: 3px 2px; }"));
 
     auto *splitter = new QSplitter(this);
     splitter->addWidget(tabs_);

@@ -1,5 +1,6 @@
 // The help: the window opens at its topic list, the search and the index lead to the right
 // pages, every function of the engine is documented and every link between pages resolves.
+#include "errors.h"
 #include "formula.h"
 #include "helpwindow.h"
 
@@ -11,6 +12,8 @@
 #include <QTextBrowser>
 #include <QTextDocumentFragment>
 #include <QTreeWidget>
+
+#include <cmath>
 
 using kurvanto::HelpBook;
 using kurvanto::HelpWindow;
@@ -67,6 +70,8 @@ class TestHelp : public QObject {
     void everyFunctionOfTheEngineIsDocumented();
     void everyLinkResolves();
     void everyPageIsInTheContentsWithATitle();
+    void examplesOfTheHelpMatchTheEngine_data();
+    void examplesOfTheHelpMatchTheEngine();
 };
 
 void TestHelp::cleanup() {
@@ -248,6 +253,155 @@ void TestHelp::everyPageIsInTheContentsWithATitle() {
     for (const QString &page : book.pages())
         QVERIFY2(listed.contains(page), qPrintable(page + " is missing from the contents"));
     QCOMPARE(listed.size(), book.pages().size());
+}
+
+// What the pages promise about formulas, checked against the engine. Status: 'n' a value,
+// 'f' "Ошибка в функции !!!", 'm' no value at this x, 'c' the number conversion message.
+void TestHelp::examplesOfTheHelpMatchTheEngine_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<char>("status");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("tolerance");
+    auto value = [](const char *f, double x, double v, double tol = 1e-12) {
+        QTest::newRow(f) << QString::fromUtf8(f) << x << 'n' << v << tol;
+    };
+    auto refused = [](const char *f, char status = 'f', double x = 1) {
+        QTest::addRow("%s refused", f) << QString::fromUtf8(f) << x << status << 0.0 << 0.0;
+    };
+    // formulas.html: order of operations and the minus
+    value("2^3^2", 0, 64, 1e-12);
+    value("2^(3^2)", 0, 512, 1e-10);
+    value("5-2-1", 0, 2);
+    value("8/2/2", 0, 2);
+    value("-2^2", 0, 4, 1e-12);
+    value("-x^2", 3, 9, 1e-12);
+    value("-(x^2)", 3, -9, 1e-12);
+    value("0-x^2", 3, -9, 1e-12);
+    value("x--x", 3, 6);
+    value("x*-2", 3, -6);
+    value("2^-1", 0, 0.5, 1e-15);
+    value("-(sin(x))", 1, -std::sin(1.0));
+    value("0-sin(x)", 1, -std::sin(1.0));
+    value("-1*sin(x)", 1, -std::sin(1.0));
+    value("sin(-x)", 1, -std::sin(1.0));
+    refused("-sin(x)");
+    refused("--x");
+    refused("+x");
+    refused("x*+2");
+    // formulas.html: the argument of a function
+    value("sin x", 1, std::sin(1.0));
+    value("sin x^2", 1, std::sin(1.0) * std::sin(1.0));
+    value("sin(x)^2", 1, std::sin(1.0) * std::sin(1.0));
+    value("sin(x^2)", 2, std::sin(4.0));
+    value("sin-x", 1, -std::sin(1.0));
+    value("sin(sin(x))", 1, std::sin(std::sin(1.0)));
+    refused("sin sin x");
+    refused("sinx");
+    // formulas.html: numbers, multiplication, letters
+    value("2,5*x", 2, 5);
+    value("2,", 0, 2);
+    value("2 x", 5, 2);
+    value("x)+5", 3, 3);
+    value("x + 1", 3, 4);
+    refused("2.5*x");
+    refused(",5");
+    refused("1e5");
+    refused("2,,5", 'c');
+    refused("1,2,3", 'c');
+    for (const char *f :
+         {"2x",       "2pi",  "3sin(x)", "x(x+1)", "(x+1)(x-1)", "x2",    "y",   "a*x",
+          "\u0445^2", "x+",   "2*",      "",       "[x]",        "x#2",   "x:2", "x*/2",
+          "x**2",     "x^^2", "x++2",    "tan(x)", "log(x)",     "exp(x)"})
+        refused(f);
+    // formulas.html: the power
+    value("2^0,5", 0, std::sqrt(2.0));
+    value("(-2)^3", 0, -8, 1e-12);
+    value("(-2)^2", 0, 4, 1e-12);
+    value("(-2)^-1", 0, -0.5, 1e-15);
+    value("(-8)^(1/3)", 0, -2, 1e-12);
+    value("(-8)^(-1/3)", 0, -0.5, 1e-12);
+    value("x^(1/3)", -27, -3, 1e-12);
+    value("x^(1/3)", 0, 0);
+    value("0^0", 0, 1);
+    value("0,1^400", 0, 0);
+    value("3^2", 0, 9, 1e-12);
+    refused("(-8)^(2/3)", 'm');
+    refused("(-2)^0,5", 'm');
+    refused("x^0,5", 'm', -3);
+    refused("0^-1", 'm');
+    refused("10^400", 'm');
+    refused("1/x", 'm', 0);
+    // functions.html: the table and the notes
+    value("sin(pi/2)", 0, 1, 1e-15);
+    value("cos(0)", 0, 1);
+    value("tg(pi/4)", 0, 1, 1e-9);
+    value("ctg(pi/4)", 0, 1, 1e-9);
+    value("arctg(1)", 0, 0.785, 5e-4);
+    value("arcctg(0)", 0, 1.5707963267948966);
+    value("arcsin(0,5)", 0, 0.52435, 1e-5); // shown as 0,5243
+    value("arcsin(0)", 0, 0.0009999996666668668);
+    value("arccos(0)", 0, 1.5507963267948965);
+    value("sqrt(9)", 0, 3);
+    value("sqrt(0)", 0, 0);
+    value("sc(0)", 0, 1);
+    value("csc(pi/2)", 0, 1, 1e-15);
+    value("ln(1)", 0, 0);
+    value("lg(100)", 0, 2, 1e-15);
+    value("lg(0,01)", 0, -2, 1e-15);
+    value("lg(abs(x))", -100, 2, 1e-15);
+    value("int(2,7)", 0, 2);
+    value("int(-2,7)", 0, -2);
+    value("int(-2,5)", 0, -2);
+    value("frac(2,7)", 0, 0.7, 1e-15);
+    value("frac(-2,7)", 0, -0.7, 1e-15);
+    value("frac(-2,5)", 0, -0.5);
+    value("frac(x)+1", -2.7, 0.3, 1e-15);
+    value("abs(-2)", 0, 2);
+    value("ln(x)/ln(2)", 8, 3, 1e-15);
+    value("sin(x*pi/180)", 30, 0.5, 1e-10);
+    refused("ctg(x)", 'm', 0);
+    refused("csc(x)", 'm', 0);
+    refused("arcsin(x)", 'm', 1);
+    refused("arcsin(x)", 'm', -1);
+    refused("arccos(x)", 'm', 1);
+    refused("sqrt(x)", 'm', -1);
+    refused("ln(x)", 'm', 0);
+    refused("lg(x)", 'm', -1);
+    // drawing.html and start.html
+    value("abs(x)-5", 0, -5);
+    value("x^2-3", 0, -3);
+    refused("sqrt(x^2-4)+1", 'm', 0);
+}
+
+void TestHelp::examplesOfTheHelpMatchTheEngine() {
+    QFETCH(QString, formula);
+    QFETCH(double, x);
+    QFETCH(char, status);
+    QFETCH(double, value);
+    QFETCH(double, tolerance);
+
+    kurvanto::SetFormulaText(formula.toStdString());
+    kurvanto::FormulaStatus = 'n';
+    kurvanto::CheckFormula();
+    char got = kurvanto::FormulaStatus;
+    double result = 0;
+    if (got == 'n') {
+        try {
+            result = kurvanto::EvaluateFormula(x);
+            got = kurvanto::FormulaStatus;
+        } catch (const kurvanto::ConversionError &) {
+            got = 'c';
+        }
+    }
+    QCOMPARE(got, status);
+    if (status == 'n')
+        QVERIFY2(std::abs(result - value) <= tolerance,
+                 qPrintable(QStringLiteral("%1 at %2 gives %3, the help says %4")
+                                .arg(formula)
+                                .arg(x)
+                                .arg(result, 0, 'g', 17)
+                                .arg(value, 0, 'g', 17)));
 }
 
 QTEST_MAIN(TestHelp)
