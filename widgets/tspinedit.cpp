@@ -23,6 +23,7 @@
 #include "generalformat.h"
 #include "localesep.h"
 #include "tspinbutton.h"
+#include "ttimerspeedbutton.h"
 #include "uiseam.h"
 
 namespace kurvanto {
@@ -50,6 +51,8 @@ TSpinEdit::TSpinEdit(QWidget *parent) : QLineEdit(parent) {
     m_button->setFocusControl(this);
     connect(m_button, &TSpinButton::OnUpClick, this, &TSpinEdit::StepUp);
     connect(m_button, &TSpinButton::OnDownClick, this, &TSpinEdit::StepDown);
+    for (TTimerSpeedButton *half : {m_button->UpButton(), m_button->DownButton()})
+        connect(half, &TTimerSpeedButton::MouseDown, this, &TSpinEdit::ButtonPressed);
     connect(this, &QLineEdit::textChanged, this, &TSpinEdit::OnChange);
     setText(QStringLiteral("0"));
 }
@@ -159,14 +162,28 @@ void TSpinEdit::inputMethodEvent(QInputMethodEvent *event) {
     QLineEdit::inputMethodEvent(&withoutCommit);
 }
 
+// Qt hands the focus to the field with the mouse reason also when the press is on the
+// button, whose halves take no focus; so whether it was a left press on the field itself is
+// known only when the press arrives.
 void TSpinEdit::focusInEvent(QFocusEvent *event) {
-    // A press of another mouse button than the left one still selects the whole text.
-    const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
-    const bool leftPress = event->reason() == Qt::MouseFocusReason &&
-                           (buttons == Qt::NoButton || (buttons & Qt::LeftButton));
     QLineEdit::focusInEvent(event);
-    if (m_autoSelect && !leftPress)
+    m_pressPending = event->reason() == Qt::MouseFocusReason;
+    if (m_autoSelect && !m_pressPending)
         selectAll();
+}
+
+void TSpinEdit::mousePressEvent(QMouseEvent *event) {
+    const bool select = m_pressPending && event->button() != Qt::LeftButton;
+    m_pressPending = false;
+    QLineEdit::mousePressEvent(event);
+    if (select && m_autoSelect)
+        selectAll();
+}
+
+void TSpinEdit::ButtonPressed() {
+    if (m_pressPending && m_autoSelect)
+        selectAll();
+    m_pressPending = false;
 }
 
 void TSpinEdit::focusOutEvent(QFocusEvent *event) {

@@ -67,6 +67,7 @@ class TSpinEdit : public QLineEdit {
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -76,6 +77,7 @@ class TSpinEdit : public QLineEdit {
     bool EditingAllowed() const { return m_editorEnabled && !isReadOnly(); }
     bool KeyPassesFilter(const QKeyEvent *event) const;
     void PlaceButton();
+    void ButtonPressed();
 
     TSpinButton *m_button = nullptr;
     double m_minValue = 0;
@@ -83,6 +85,7 @@ class TSpinEdit : public QLineEdit {
     double m_increment = 1.0;
     bool m_editorEnabled = true;
     bool m_autoSelect = true;
+    bool m_pressPending = false; // the focus came with a mouse press not yet delivered
 };
 
 } // namespace kurvanto
