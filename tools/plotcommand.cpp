@@ -7,6 +7,7 @@
 #include "buildgraph.h"
 #include "cliargs.h"
 #include "errors.h"
+#include "markoptions.h"
 
 namespace kurvanto {
 
@@ -77,6 +78,8 @@ std::vector<PlotOption> MakeOptions() {
         ColorOption("--background", &PlotState::BackgroundColor,
                     "цвет фона (по умолчанию цвет кнопок системы)"),
     };
+    const std::vector<PlotOption> marks = MarkOptions(); // drawn after the build, in order
+    options.insert(options.end(), marks.begin(), marks.end());
     return options;
 }
 

@@ -1,0 +1,92 @@
+#include "markoptions.h"
+
+#include <QString>
+
+#include "annotation.h"
+#include "cliargs.h"
+
+namespace kurvanto {
+
+namespace {
+
+using Values = std::vector<std::string>;
+
+// Reads the reals of an option; false when one is malformed.
+bool ReadReals(const Values &v, std::size_t count, double *out) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto value = ParseReal(v[i]);
+        if (!value)
+            return false;
+        out[i] = *value;
+    }
+    return true;
+}
+
+PlotOption TickOption() {
+    return {"--tick", 2, "--tick X Y", "насечки на оси y при Y и на оси x при X",
+            [](const Values &v, PlotJob &job) {
+                double xy[2];
+                if (!ReadReals(v, 2, xy))
+                    return false;
+                job.actions.push_back([x = xy[0], y = xy[1]](PlotState &state, Canvas &canvas) {
+                    state.AnnotationX = Real48::from(x);
+                    state.AnnotationY = Real48::from(y);
+                    nasec(state, canvas);
+                });
+                return true;
+            }};
+}
+
+PlotOption CornerOption() {
+    return {"--corner", 1, "--corner X", "уголок: от точки графика при X к обеим осям",
+            [](const Values &v, PlotJob &job) {
+                double x = 0;
+                if (!ReadReals(v, 1, &x))
+                    return false;
+                job.actions.push_back([x](PlotState &state, Canvas &canvas) {
+                    state.AnnotationX = Real48::from(x);
+                    ugolok(state, canvas);
+                });
+                return true;
+            }};
+}
+
+// A label is placed as a left click at the pixel of (X, Y) places it.
+PlotOption LabelOption() {
+    return {"--label", 3, "--label X Y ТЕКСТ", "надпись, левый верхний угол в точке (X, Y)",
+            [](const Values &v, PlotJob &job) {
+                double xy[2];
+                if (!ReadReals(v, 2, xy))
+                    return false;
+                const QString text = QString::fromStdString(v[2]);
+                job.actions.push_back(
+                    [x = xy[0], y = xy[1], text](PlotState &state, Canvas &canvas) {
+                        const std::int32_t column = MarkColumn(state, x);
+                        const std::int32_t row = MarkRow(state, y);
+                        state.LabelText = text;
+                        nadpis(state);
+                        LabelMouseDown(state, canvas, Qt::LeftButton, column, row);
+                    });
+                return true;
+            }};
+}
+
+PlotOption LabelColorOption() {
+    return {"--label-color", 1, "--label-color RRGGBB", "цвет следующих за ним надписей (000000)",
+            [](const Values &v, PlotJob &job) {
+                const auto color = ParseColor(v[0]);
+                if (!color)
+                    return false;
+                job.actions.push_back(
+                    [c = *color](PlotState &state, Canvas &) { state.LabelColor = c; });
+                return true;
+            }};
+}
+
+} // namespace
+
+std::vector<PlotOption> MarkOptions() {
+    return {TickOption(), CornerOption(), LabelOption(), LabelColorOption()};
+}
+
+} // namespace kurvanto
