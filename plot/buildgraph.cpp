@@ -38,6 +38,14 @@ std::int32_t AxisPosition(long double numerator, double unitsPerPixel) {
                  : std::numeric_limits<std::int32_t>::max();
 }
 
+// Round(v) where it fits; beyond the 32-bit range the nearest whole real (ties to even as
+// well), which only the clipping below looks at.
+long double PixelPosition(long double v) {
+    if (const auto rounded = TryRound(v))
+        return *rounded;
+    return std::rint(v);
+}
+
 // Liang-Barsky: trims the segment a-b to the square |x|, |y| <= kClipLimit. False when the
 // segment misses the square.
 bool ClipToLimit(Pixel &a, Pixel &b) {
@@ -62,9 +70,9 @@ bool ClipToLimit(Pixel &a, Pixel &b) {
         return false;
     const Pixel from = a;
     if (t0 > 0)
-        a = {std::nearbyint(from.x + t0 * dx), std::nearbyint(from.y + t0 * dy)};
+        a = {std::rint(from.x + t0 * dx), std::rint(from.y + t0 * dy)};
     if (t1 < 1)
-        b = {std::nearbyint(from.x + t1 * dx), std::nearbyint(from.y + t1 * dy)};
+        b = {std::rint(from.x + t1 * dx), std::rint(from.y + t1 * dy)};
     return true;
 }
 
@@ -88,10 +96,10 @@ class GraphRun {
     long double bandLow() const { return static_cast<long double>(s_.YMin) - 1000; }
     long double bandHigh() const { return static_cast<long double>(s_.YMax) + 1000; }
     long double column(double x) const {
-        return std::nearbyint((static_cast<long double>(x) - s_.XMin) / s_.XUnitsPerPixel);
+        return PixelPosition((static_cast<long double>(x) - s_.XMin) / s_.XUnitsPerPixel);
     }
     long double row(double y) const {
-        return std::nearbyint((static_cast<long double>(s_.YMax) - y) / s_.YUnitsPerPixel);
+        return PixelPosition((static_cast<long double>(s_.YMax) - y) / s_.YUnitsPerPixel);
     }
     // Evaluates at CurrentX after storing "n"; remembers the value and the status it left.
     void evaluateHere();

@@ -126,26 +126,33 @@ Wide FloorDiv(Wide a, Wide b) {
     return q;
 }
 
-// The minor-axis offset of step i of a line with major length major and minor length minor
-// (both non-negative): the nearest whole number to i * minor / major, a tie going back toward
-// the start, as the classic integer line algorithm does.
-std::int64_t MinorOffset(std::int64_t i, std::int64_t major, std::int64_t minor) {
-    return static_cast<std::int64_t>(FloorDiv(Wide(2) * i * minor + major - 1, Wide(2) * major));
-}
+// A line of `major` steps along its major axis and `minor` along the other (both
+// non-negative, minor <= major). Step i lies at the minor offset nearest to
+// i * minor / major, a tie going back toward the start as in the classic integer line walk:
+// offset(i) = floor((2 i minor + major - 1) / (2 major)). The walk keeps the remainder of
+// that division, so only its start needs a division.
+struct LineWalk {
+    std::int64_t major, minor;
 
-// The first step in [lo, hi] whose minor coordinate start + sign * offset reaches the
-// coordinate limit from the side of the start (offset is non-decreasing in the step).
-std::int64_t FirstStepAtOffset(std::int64_t lo, std::int64_t hi, std::int64_t major,
-                               std::int64_t minor, std::int64_t offset) {
-    while (lo < hi) {
-        std::int64_t mid = lo + (hi - lo) / 2;
-        if (MinorOffset(mid, major, minor) >= offset)
-            hi = mid;
-        else
-            lo = mid + 1;
+    Wide numerator(std::int64_t i) const { return Wide(2) * i * minor + major - 1; }
+    std::int64_t offset(std::int64_t i) const {
+        return static_cast<std::int64_t>(FloorDiv(numerator(i), Wide(2) * major));
     }
-    return lo;
-}
+    std::int64_t remainder(std::int64_t i, std::int64_t offsetAtI) const {
+        return static_cast<std::int64_t>(numerator(i) - Wide(2) * major * offsetAtI);
+    }
+    // The first step in [lo, end) whose offset is at least k (the offset never decreases).
+    std::int64_t firstStepAt(std::int64_t lo, std::int64_t end, std::int64_t k) const {
+        if (offset(lo) >= k)
+            return lo;
+        if (minor == 0)
+            return end;
+        // 2 i minor + major - 1 >= 2 major k
+        const Wide need = Wide(2) * major * k - major + 1;
+        const Wide i = -FloorDiv(-need, Wide(2) * minor); // ceiling
+        return i >= end ? end : static_cast<std::int64_t>(i);
+    }
+};
 
 } // namespace
 
@@ -248,27 +255,43 @@ void Canvas::drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::in
     if (lo > hi)
         return;
     // Then those whose minor coordinate lies in [-reach, minorSize + reach).
+    const LineWalk walk{major, minor};
     const std::int64_t nearLimit =
         minorSign > 0 ? -reach - minorStart : minorStart - (minorSize + reach - 1);
     const std::int64_t farLimit =
         minorSign > 0 ? minorSize + reach - minorStart : minorStart + reach + 1;
-    lo = FirstStepAtOffset(lo, hi + 1, major, minor, nearLimit);
-    hi = FirstStepAtOffset(lo, hi + 1, major, minor, farLimit) - 1;
-    if (lo > hi)
-        return;
+    const bool inside = nearLimit <= 0 && walk.offset(hi) < farLimit;
+    if (!inside) {
+        lo = walk.firstStepAt(lo, hi + 1, nearLimit);
+        hi = walk.firstStepAt(lo, hi + 1, farLimit) - 1;
+        if (lo > hi)
+            return;
+    }
 
     const std::vector<int> pattern = DashPattern(pen_style_);
     const QRgb rgb = toQColor(pen_).rgb();
+    std::int64_t offset = walk.offset(lo);
+    std::int64_t rest = walk.remainder(lo, offset); // in [0, 2 major)
     for (std::int64_t i = lo; i <= hi; ++i) {
         const std::int64_t a = majorStart + majorSign * i;
-        const std::int64_t b = minorStart + minorSign * MinorOffset(i, major, minor);
-        if (PatternOn(pattern, dash_step_ + i))
+        const std::int64_t b = minorStart + minorSign * offset;
+        if (pattern.empty() || PatternOn(pattern, dash_step_ + i))
             plot(xMajor ? a : b, xMajor ? b : a, rgb);
+        rest += 2 * minor;
+        if (rest >= 2 * major) {
+            ++offset;
+            rest -= 2 * major;
+        }
     }
     dash_step_ += major;
 }
 
 void Canvas::plot(std::int64_t x, std::int64_t y, QRgb rgb) {
+    if (pen_width_ == 1) {
+        if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
+            reinterpret_cast<QRgb *>(image_.scanLine(static_cast<int>(y)))[x] = rgb;
+        return;
+    }
     const std::int64_t left = x - (pen_width_ - 1) / 2, top = y - (pen_width_ - 1) / 2;
     const std::int64_t x0 = std::max<std::int64_t>(left, 0);
     const std::int64_t y0 = std::max<std::int64_t>(top, 0);

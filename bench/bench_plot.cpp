@@ -1,0 +1,55 @@
+// The whole build-graph run: the start values with 'x^2-3', and the heaviest run the
+// properties dialog allows (800 x 600, precision 100) with an 80-character formula.
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <string>
+
+#include "buildgraph.h"
+
+namespace {
+
+// 80 characters, several functions, numbers with a decimal comma.
+const std::string kLongFormula =
+    "sin(x)*cos(x/2)+sqrt(abs(x))-ln(x^2+1)+arctg(x)*2,5-lg(abs(x)+1)/3+frac(x)*e-pi";
+
+class NoWindow : public kurvanto::BuildGraphHost {
+  public:
+    void askInterval() override {}
+    void setErrorLabelVisible(bool) override {}
+    void showReadoutLabels() override {}
+};
+
+void RunBuilds(benchmark::State &bench, const std::string &formula, int width, int height,
+               int precision) {
+    NoWindow host;
+    kurvanto::Canvas canvas;
+    for (auto _ : bench) {
+        kurvanto::PlotState state;
+        kurvanto::SetStartValues(state, width, height);
+        state.Precision = precision;
+        kurvanto::BuildGraph(state, canvas, formula, host);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+
+void BM_BuildStartValues(benchmark::State &bench) {
+    RunBuilds(bench, "x^2-3", 640, 440, 1);
+}
+void BM_BuildWorstCase(benchmark::State &bench) {
+    RunBuilds(bench, kLongFormula, 800, 600, 100);
+}
+
+BENCHMARK(BM_BuildStartValues)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildWorstCase)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // the background is a system colour of the palette
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
