@@ -1,6 +1,5 @@
 // Tick marks, corners and labels, checked pixel by pixel on a blank picture whose scale is
 // set as a plot on a 639 x 319 field with both ranges -10 .. 10 would leave it.
-#include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <set>
@@ -21,22 +20,8 @@ constexpr TColor kRed = 0x0000FF; // 0x00BBGGRR
 constexpr TColor kGreen = 0x00FF00;
 constexpr TColor kBlue = 0xFF0000;
 
-// Text output needs a font database: one application object for the whole test program.
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "annotation_tests";
-    static char *argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv); // lives until the program ends
-}
-
 class AnnotationTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { EnsureGuiApplication(); }
-
     void SetUp() override {
         SetStartValues(state, 639, 319);
         state.XUnitsPerPixel = (state.XMax - state.XMin) / (state.FieldWidth + 1);
