@@ -30,7 +30,7 @@ TSpinButton::TSpinButton(QWidget *parent) : QWidget(parent) {
 
 TTimerSpeedButton *TSpinButton::CreateHalf() {
     auto *half = new TTimerSpeedButton(this);
-    connect(half, &QAbstractButton::clicked, this, [this, half] { RouteClick(half); });
+    connect(half, &TTimerSpeedButton::Clicked, this, [this, half] { RouteClick(half); });
     connect(half, &TTimerSpeedButton::MouseDown, this,
             [this, half](Qt::MouseButton button) { PressHalf(half, button); });
     half->setRepeatFlags(TTimerSpeedButton::AutoRepeat);

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
@@ -53,7 +54,7 @@ TSpinEdit::TSpinEdit(QWidget *parent) : QLineEdit(parent) {
     connect(m_button, &TSpinButton::OnDownClick, this, &TSpinEdit::StepDown);
     for (TTimerSpeedButton *half : {m_button->UpButton(), m_button->DownButton()})
         connect(half, &TTimerSpeedButton::MouseDown, this, &TSpinEdit::ButtonPressed);
-    connect(this, &QLineEdit::textChanged, this, &TSpinEdit::OnChange);
+    connect(this, &QLineEdit::textChanged, this, &TSpinEdit::TextChanged);
     setText(QStringLiteral("0"));
 }
 
@@ -71,8 +72,22 @@ void TSpinEdit::setValue(long double value) {
         throw FloatOverflow();
     const double limited = LimitToBounds(static_cast<double>(value));
     const QString formatted = QString::fromStdString(FormatGeneral(limited, Separator()));
-    if (formatted != text())
+    if (formatted == text())
+        return;
+    {
+        const QScopedValueRollback<bool> settingText(m_settingText, true);
         setText(formatted);
+    }
+    emit OnChange();
+}
+
+// Changes made inside Qt's edit code (typing, cut, paste) are announced from here; what a
+// handler throws is reported at once instead of unwinding Qt's code. An assignment of Value
+// announces its change itself, so that its caller sees what a handler throws.
+void TSpinEdit::TextChanged() {
+    if (m_settingText)
+        return;
+    RunCommand(window(), [this] { emit OnChange(); });
 }
 
 double TSpinEdit::LimitToBounds(double value) const {
@@ -148,7 +163,7 @@ void TSpinEdit::keyPressEvent(QKeyEvent *event) {
         event->accept();
         return;
     }
-    RunCommand(window(), [&] { QLineEdit::keyPressEvent(event); });
+    QLineEdit::keyPressEvent(event);
 }
 
 void TSpinEdit::inputMethodEvent(QInputMethodEvent *event) {
@@ -239,7 +254,7 @@ void TSpinEdit::contextMenuEvent(QContextMenuEvent *event) {
                 action->setEnabled(false);
         }
     }
-    RunCommand(window(), [&] { menu->exec(event->globalPos()); });
+    menu->exec(event->globalPos());
 }
 
 // The middle button pastes the selection on X11: a paste like any other.
@@ -248,7 +263,7 @@ void TSpinEdit::mouseReleaseEvent(QMouseEvent *event) {
         event->accept();
         return;
     }
-    RunCommand(window(), [&] { QLineEdit::mouseReleaseEvent(event); });
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void TSpinEdit::dragEnterEvent(QDragEnterEvent *event) {
@@ -264,7 +279,7 @@ void TSpinEdit::dropEvent(QDropEvent *event) {
         event->ignore();
         return;
     }
-    RunCommand(window(), [&] { QLineEdit::dropEvent(event); });
+    QLineEdit::dropEvent(event);
 }
 
 } // namespace kurvanto

@@ -78,6 +78,7 @@ class TSpinEdit : public QLineEdit {
     bool KeyPassesFilter(const QKeyEvent *event) const;
     void PlaceButton();
     void ButtonPressed();
+    void TextChanged();
 
     TSpinButton *m_button = nullptr;
     double m_minValue = 0;
@@ -85,6 +86,7 @@ class TSpinEdit : public QLineEdit {
     double m_increment = 1.0;
     bool m_editorEnabled = true;
     bool m_autoSelect = true;
+    bool m_settingText = false;  // setValue is writing the text
     bool m_pressPending = false; // the focus came with a mouse press not yet delivered
 };
 

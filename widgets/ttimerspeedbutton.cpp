@@ -6,6 +6,7 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QTimer>
+#include <utility>
 
 #include "uiseam.h"
 
@@ -15,6 +16,7 @@ TTimerSpeedButton::TTimerSpeedButton(QWidget *parent) : QToolButton(parent) {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setAutoRepeat(false); // the repeat below is this button's own
+    connect(this, &QAbstractButton::clicked, this, &TTimerSpeedButton::ReleaseClicked);
 }
 
 void TTimerSpeedButton::setRepeatFlags(RepeatFlagSet flags) {
@@ -25,7 +27,17 @@ void TTimerSpeedButton::setRepeatFlags(RepeatFlagSet flags) {
 }
 
 void TTimerSpeedButton::Click() {
-    emit clicked(isChecked());
+    emit Clicked();
+}
+
+// The click of a release comes from inside Qt's button code, which must not be unwound by an
+// exception: it is kept here and handled once the release processing is over.
+void TTimerSpeedButton::ReleaseClicked() {
+    try {
+        Click();
+    } catch (...) {
+        m_releaseError = std::current_exception();
+    }
 }
 
 void TTimerSpeedButton::paintEvent(QPaintEvent *event) {
@@ -57,8 +69,10 @@ void TTimerSpeedButton::mouseReleaseEvent(QMouseEvent *event) {
         m_holdsMouse = false;
     // The release over the button clicks it once; whatever that click throws is reported
     // here, and the repeat stops all the same.
-    RunCommand(window(), [&] { QToolButton::mouseReleaseEvent(event); });
+    QToolButton::mouseReleaseEvent(event);
     StopRepeat();
+    if (std::exception_ptr error = std::exchange(m_releaseError, nullptr))
+        RunCommand(window(), [&error] { std::rethrow_exception(error); });
 }
 
 void TTimerSpeedButton::changeEvent(QEvent *event) {

@@ -5,6 +5,7 @@
 // pressed state and holds the mouse.
 #include <QFlags>
 #include <QToolButton>
+#include <exception>
 
 class QTimer;
 
@@ -33,11 +34,15 @@ class TTimerSpeedButton : public QToolButton {
     int RepeatInterval() const { return m_interval; }
     void setRepeatInterval(int ms) { m_interval = ms; }
 
-    // One click, as from the mouse: emits clicked() without touching the pressed state.
+    // One click, as from the mouse: emits Clicked() without touching the pressed state.
     // Whatever a handler throws comes back to the caller.
     void Click();
 
   signals:
+    // A click by the mouse, the repeat or the keyboard. Connect to this rather than to
+    // clicked(): a handler's exception reaches the caller of Click() and never passes
+    // through Qt's own button code.
+    void Clicked();
     // Raised for every mouse press on the button, before it turns pressed.
     void MouseDown(Qt::MouseButton button);
 
@@ -52,12 +57,14 @@ class TTimerSpeedButton : public QToolButton {
     void StartRepeat();
     void StopRepeat();
     void RepeatTick();
+    void ReleaseClicked();
 
     RepeatFlagSet m_flags = AutoRepeat;
     QTimer *m_repeatTimer = nullptr;
     int m_firstDelay = kFirstRepeatDelay;
     int m_interval = kRepeatInterval;
-    bool m_holdsMouse = false; // a left press went to this button and was not yet released
+    bool m_holdsMouse = false;         // a left press went to this button and was not yet released
+    std::exception_ptr m_releaseError; // what the click at the release threw
 };
 
 } // namespace kurvanto

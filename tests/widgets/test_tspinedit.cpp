@@ -29,6 +29,7 @@ class TestSpinEdit : public QObject {
     void reading_data();
     void reading();
     void onChangeOncePerChange();
+    void changeHandlerErrors();
     void newBoundWaitsForNextUse();
     void steps_data();
     void steps();
@@ -181,6 +182,24 @@ void TestSpinEdit::onChangeOncePerChange() {
     hidden.setValue(0);
     hidden.setValue(0);
     QCOMPARE(hiddenChanges.count(), 2);
+}
+
+// An assignment passes a handler's error to its caller; typing reports it and goes on.
+void TestSpinEdit::changeHandlerErrors() {
+    connect(m_edit, &TSpinEdit::OnChange, this, [] { throw kurvanto::InvalidOperation(); });
+    QVERIFY_THROWS_EXCEPTION(kurvanto::InvalidOperation, m_edit->setValue(8));
+    QCOMPARE(m_edit->text(), QStringLiteral("8"));
+    Activate();
+    m_edit->setFocus();
+    m_edit->deselect();
+    m_edit->end(false);
+    QTest::keyClick(m_edit, Qt::Key_1);
+    QCOMPARE(m_edit->text(), QStringLiteral("81"));
+    QCOMPARE(m_messages, QStringList{QStringLiteral("Invalid floating point operation.")});
+    // a press and release on a half: the step fails once, reported once
+    QTest::mouseClick(m_edit->Button()->UpButton(), Qt::LeftButton);
+    QCOMPARE(m_edit->text(), QStringLiteral("82"));
+    QCOMPARE(m_messages.size(), 2);
 }
 
 void TestSpinEdit::newBoundWaitsForNextUse() {
