@@ -1,10 +1,10 @@
-// The plot tests need a QGuiApplication for fonts and the palette.
+// The plot tests need a QGuiApplication for fonts and the palette; no display is needed.
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
