@@ -68,13 +68,14 @@ QImage TForm3::Logo() {
     DrawRisingS(painter);
     DrawName(painter);
     painter.end();
-    return image.convertToFormat(QImage::Format_Indexed8);
+    return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
 }
 
 TForm3::TForm3(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("О программе"));
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(516, 246);
 
     Panel1 = new QFrame(this);

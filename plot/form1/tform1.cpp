@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -142,6 +143,7 @@ void TForm1::createToolbar() {
     white.setColor(QPalette::Base, Qt::white);
     white.setColor(QPalette::Text, Qt::black);
     Edit1->setPalette(white);
+    Edit1->installEventFilter(this); // Ctrl+C: see eventFilter
 
     Label5 = createLabel(Panel2, "Label5", QStringLiteral("X="), QPoint(642, 19));
     Label3 = createLabel(Panel2, "Label3", QStringLiteral("0,00"), QPoint(665, 19));
@@ -295,6 +297,19 @@ bool TForm1::event(QEvent *event) {
     if (event->type() == QEvent::WindowActivate)
         RunCommand(this, [this] { FormActivate(); });
     return QMainWindow::event(event);
+}
+
+// The formula box is where the keyboard focus stays, so it must not swallow the window's Ctrl+C:
+// the box copies only a selection of its own, otherwise the key copies the picture.
+bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == Edit1 && event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Copy) && !Edit1->hasSelectedText()) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::showEvent(QShowEvent *event) {

@@ -72,6 +72,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
 
   protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
   private:

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "buildgraph.h"
+#include "helpwindow.h"
 #include "localesep.h"
 #include "tform1.h"
 #include "uirecorder.h"
@@ -383,8 +384,30 @@ class TestTForm1 : public QObject {
         QVERIFY(ui_->messages.isEmpty());
     }
 
-    void copy_shortcutIsCtrlC() {
+    void copy_ctrlCInTheFormulaBox_data() {
+        QTest::addColumn<bool>("selection");
+        QTest::newRow("nothing selected: the picture") << false;
+        QTest::newRow("a selection of the box: its text") << true;
+    }
+    void copy_ctrlCInTheFormulaBox() {
+        QFETCH(bool, selection);
         QCOMPARE(child<QAction>("N6")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        build(QStringLiteral("x^2-3"));
+        auto *edit = child<QLineEdit>("Edit1");
+        edit->setFocus();
+        if (selection)
+            edit->setSelection(0, 3);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+        if (selection) {
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("x^2"));
+        } else {
+            QCOMPARE(AsRgb32(QGuiApplication::clipboard()->image()),
+                     AsRgb32(form_->canvas().image()));
+        }
     }
 
     // ---- Clear ----
@@ -407,6 +430,28 @@ class TestTForm1 : public QObject {
         QVERIFY(label("Label2")->isVisible());
         QCOMPARE(state_.GraphPresent, std::uint8_t(0));
         QCOMPARE(state_.ClearPending, std::uint8_t(1));
+    }
+
+    // ---- Help and exit ----
+
+    void help_opensTheHelpWindow_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("button") << "SpeedButton6";
+        QTest::newRow("menu") << "N10";
+    }
+    void help_opensTheHelpWindow() {
+        QFETCH(QString, command);
+        runCommand(command);
+        QVERIFY(HelpWindow::instance());
+        QVERIFY(HelpWindow::instance()->isVisible());
+        HelpWindow::instance()->close();
+    }
+
+    void exit_closesTheMainWindow() {
+        form_->show();
+        child<QAction>("N4")->trigger();
+        QVERIFY(!form_->isVisible());
+        QVERIFY(ui_->messages.isEmpty());
     }
 
     // ---- Interval toggle ----
