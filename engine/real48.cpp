@@ -19,7 +19,7 @@ bool Real48::tryFrom(long double v, Real48 &out) {
     }
     int e = 0;
     long double m = std::frexp(v, &e); // |m| in [0.5, 1)
-    long double scaled = std::nearbyint(std::ldexp(m, kMantissaBits));
+    long double scaled = std::rint(std::ldexp(m, kMantissaBits));
     m = std::ldexp(scaled, -kMantissaBits);
     if (std::fabs(m) >= 1.0L) { // rounding carried into the next power of two
         m /= 2;

@@ -18,7 +18,7 @@ inline bool FitsInt32(long double v) {
 inline std::optional<std::int32_t> TryRound(long double v) {
     if (!std::isfinite(v))
         return std::nullopt;
-    long double r = std::nearbyint(v); // default rounding mode: to nearest, ties to even
+    long double r = std::rint(v); // the default rounding mode: to nearest, ties to even
     if (!FitsInt32(r))
         return std::nullopt;
     return static_cast<std::int32_t>(r);
