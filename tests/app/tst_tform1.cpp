@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -117,6 +118,40 @@ class TestTForm1 : public QObject {
         QCOMPARE(form_->canvas().image(), canvas.image());
         QCOMPARE(state_.GraphPresent, std::uint8_t(1));
         QVERIFY(ui_->messages.isEmpty());
+    }
+
+    void build_drawsTheSamePictureAsTheCommandLineTool_data() {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<bool>("interval");
+        QTest::newRow("parabola") << "x^2-3" << false;
+        QTest::newRow("tangent, steep branches") << "tg(x)" << false;
+        QTest::newRow("on the interval 2 to 5") << "x^2-3" << true;
+    }
+    void build_drawsTheSamePictureAsTheCommandLineTool() {
+#ifndef KURVANTO_CLI
+        QSKIP("the command-line tool is not built");
+#else
+        QFETCH(QString, formula);
+        QFETCH(bool, interval);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tool.png"));
+        QStringList args{QStringLiteral("plot"), formula, QStringLiteral("-o"), path};
+        if (interval) {
+            args << QStringLiteral("--interval") << QStringLiteral("2") << QStringLiteral("5");
+            form_->N19Click();
+            ui_->onDialog = [this](QDialog &) {
+                state_.IntervalFrom = 2;
+                state_.IntervalTo = 5;
+                return int(QDialog::Accepted);
+            };
+        }
+        QProcess tool;
+        tool.start(QStringLiteral(KURVANTO_CLI), args);
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        build(formula);
+        QCOMPARE(AsRgb32(form_->canvas().image()), AsRgb32(QImage(path)));
+#endif
     }
 
     void build_showsThePicturePixelForPixel() {
