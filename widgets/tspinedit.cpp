@@ -227,8 +227,9 @@ void TSpinEdit::resizeEvent(QResizeEvent *event) {
     PlaceButton();
 }
 
-// With a sunken frame the button sits just inside it; without one it takes the right edge.
-// The text keeps clear of the button by the right text margin.
+// With a sunken frame the button sits just inside it, one pixel clear of its right and
+// bottom sides (with a frame of 2 pixels: left = width - 20, height = height - 5); without
+// one it takes the right edge. The text keeps clear of the button by the right text margin.
 void TSpinEdit::PlaceButton() {
     const int w = m_button->width();
     int frame = 0;
@@ -236,7 +237,7 @@ void TSpinEdit::PlaceButton() {
         QStyleOptionFrame option;
         initStyleOption(&option);
         frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-        m_button->setGeometry(frame + width() - w - 5, frame, w, height() - 5);
+        m_button->setGeometry(width() - frame - 1 - w, frame, w, height() - 2 * frame - 1);
     } else {
         m_button->setGeometry(width() - w, 0, w, height());
     }

@@ -487,13 +487,16 @@ void TestSpinEdit::layout() {
     const int h = std::max(height, m_edit->MinimumHeight());
     QCOMPARE(m_edit->height(), h);
     const QRect button = m_edit->Button()->geometry();
+    const int frame = button.top(); // the button sits inside the frame, one pixel clear of it
+    QVERIFY(frame >= 1);
     QCOMPARE(button.width(), 15);
-    QCOMPARE(button.height(), h - 5);
-    QCOMPARE(button.right(), 120 - 5 + (button.top() - 1)); // inset by the frame, like the top
+    QCOMPARE(button.right(), 120 - frame - 2);
+    QCOMPARE(button.bottom(), h - frame - 2);
     QVERIFY(m_edit->textMargins().right() >= 120 - button.left());
-    // the halves share the height
-    QCOMPARE(m_edit->Button()->UpButton()->height(), (h - 5) / 2);
-    QCOMPARE(m_edit->Button()->DownButton()->geometry().bottom(), h - 6);
+    // the halves share the height, one row of overlap
+    const int pair = h - 2 * frame - 1;
+    QCOMPARE(m_edit->Button()->UpButton()->height(), pair / 2);
+    QCOMPARE(m_edit->Button()->DownButton()->geometry().bottom(), pair - 1);
 }
 
 void TestSpinEdit::properties() {
