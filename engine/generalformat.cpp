@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <locale.h>
 
 namespace kurvanto {
@@ -146,8 +147,16 @@ bool ParseReal(const std::string &text, char separator, long double &value) {
     number += mantissa + exponent;
     char *end = nullptr;
     const CLocaleScope cLocale;
-    const long double result = std::strtold(number.c_str(), &end);
-    if (end != number.c_str() + number.size() || !FitsDouble(result))
+    long double result = std::strtold(number.c_str(), &end);
+    if (end != number.c_str() + number.size())
+        return false;
+    // The format writes the largest doubles rounded up to 15 digits (1,79769313486232E308),
+    // beyond the double range; such a text reads back as the largest double.
+    static const long double largestWritten = 1.79769313486232E308L;
+    const long double largest = std::numeric_limits<double>::max();
+    if (!FitsDouble(result) && std::isfinite(result) && std::fabs(result) <= largestWritten)
+        result = result < 0 ? -largest : largest;
+    if (!FitsDouble(result))
         return false;
     value = result;
     return true;

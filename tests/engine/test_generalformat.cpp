@@ -183,3 +183,18 @@ TEST(GeneralFormatLocaleTest, IndependentOfTheCLocale) {
 
 } // namespace
 } // namespace kurvanto
+
+// Found by fuzzing: the largest doubles are written rounded up to 15 digits, beyond the
+// double range, and must still read back.
+TEST(FormatGeneralTest, LargestDoublesReadBack) {
+    for (double v : {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max()}) {
+        for (char separator : {',', '.'}) {
+            const std::string text = kurvanto::FormatGeneral(v, separator);
+            long double back = 0;
+            ASSERT_TRUE(kurvanto::ParseReal(text, separator, back)) << text;
+            EXPECT_EQ(static_cast<double>(back), v) << text;
+        }
+    }
+    long double value = 0;
+    EXPECT_FALSE(kurvanto::ParseReal("1,79769313486233E308", ',', value)) << "truly too large";
+}
