@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -euo pipefail
 packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation2 xvfb xauth)
+          libbenchmark-dev fonts-liberation2 xvfb xauth desktop-file-utils)
 packages+=("$@") # extra packages a script needs
 missing=()
 for p in "${packages[@]}"; do

@@ -12,8 +12,8 @@ class QWidget;
 
 namespace kurvanto {
 
-// Shows a message box with the application title as caption (QApplication::applicationName
-// is not used: the title is set with setApplicationDisplayName at start-up).
+// Shows a message box with the application title as caption (the application name set at
+// start-up, which QApplication::applicationDisplayName falls back to).
 void ShowMessage(QWidget *parent, const QString &text,
                  QMessageBox::Icon icon = QMessageBox::NoIcon);
 
