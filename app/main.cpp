@@ -2,7 +2,12 @@
 // the main window first, shows only the main window, maximized, and runs the event loop until
 // it closes.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <memory>
+
+#include "localesep.h"
 
 #include "plotstate.h"
 #include "tform1.h"
@@ -17,6 +22,17 @@ int main(int argc, char *argv[]) {
     // The application's title, the caption of every message box. It is set as the name, not
     // as the display name, which the platform would append to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Курванто"));
+
+    // The toolkit's own dialogs (the colour chooser, the file dialog, the buttons of message
+    // boxes) speak Russian like the rest of the program, when the translations are installed.
+    QTranslator toolkitTranslator;
+    if (toolkitTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
+                               QStringLiteral("_"),
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTranslator);
+
+    // The locale's decimal separator is read once, here.
+    kurvanto::LocaleDecimalSeparator();
 
     // The one plot state, shared by every window for the whole run.
     kurvanto::PlotState state;

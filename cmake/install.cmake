@@ -41,6 +41,7 @@ set(CPACK_PACKAGE_CONTACT "Kurvanto developers <kurvanto@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Plotter of functions of one variable")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), qt6-qpa-plugins, fonts-liberation2, libc6, libstdc++6")
 include(CPack)

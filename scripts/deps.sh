@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -euo pipefail
 packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation2 xvfb xauth desktop-file-utils)
+          libbenchmark-dev fonts-liberation2 xvfb xauth desktop-file-utils
+          qt6-translations-l10n)
 packages+=("$@") # extra packages a script needs
 missing=()
 for p in "${packages[@]}"; do
