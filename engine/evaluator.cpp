@@ -1,9 +1,16 @@
 // The evaluator: a scanner with one token of lookahead and a recursive-descent reader that
-// computes while it reads. Nothing is kept between calls but the scanner's state; every call
-// reads the formula again from its first character.
+// computes while it reads.
+//
+// What the reader does with a text never depends on the values it computes: the tokens alone
+// decide which steps run and in which order (a failure only changes the status and the value
+// carried on). So the reader can also run once over a text to record its steps, every
+// effect in its place (the 'f' of a character outside the alphabet, the conversion error of a
+// malformed number, each operation), and every later call with the same text replays that
+// record at its x. Replaying gives the same values, statuses and errors as reading.
 #include <charconv>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "arithmetic.h"
 #include "errors.h"
@@ -140,134 +147,264 @@ const Scan &ScanAt(std::int32_t pos) {
     return s;
 }
 
-void ForgetScansIfTextChanged() {
+// True when the text changed since the last call (and its scans were forgotten).
+bool ForgetScansIfTextChanged() {
     if (std::memcmp(ScannedText, FormulaText, sizeof ScannedText) == 0)
-        return;
+        return false;
     std::memcpy(ScannedText, FormulaText, sizeof ScannedText);
     for (auto &s : Scans)
         s.known = false;
+    return true;
 }
 
 const Scan *Current = nullptr;
 
-// NextToken: advances the scanner by one token. The token's text stays where it is in the
-// formula buffer (it is never copied: the buffer does not change during a call).
-void NextToken() {
-    const Scan &s = ScanAt(ScanPos);
-    Current = &s;
-    if (s.badNumber)
-        throw ConversionError(
-            std::string(FormulaText + s.start, static_cast<std::size_t>(s.length)));
-    if (s.outsideAlphabet)
-        FormulaStatus = 'f';
-    TokenKind = s.kind;
-    TokenFirst = s.length > 0 ? FormulaText[s.start] : '\0';
-    if (s.kind == kNumber)
-        NumberValue = s.number;
-    ScanPos = s.next;
-}
+// The steps of a reading. A reader hands each one to its output: Immediate carries it out at
+// once; Recorder writes it down for a replay.
+enum class Step : std::uint8_t { Push, PushX, Fail, BadNumber, Negate, Binary, Apply };
 
-bool TokenIs(char c) {
-    return TokenKind == kOperator && TokenFirst == c;
-}
+struct Recorded {
+    Step step;
+    char op = 0;                        // Binary: one of "+-*/^"
+    double value = 0;                   // Push
+    TableFunction function = nullptr;   // Apply; nullptr is a name not in the table
+    std::int32_t start = 0, length = 0; // BadNumber: the run in the formula
+};
 
-double Expression();
+constexpr int kStackSize = 2 * kFormulaBufferSize; // more than the values one text can hold
 
-// primary: a number, x, pi or e
-double Primary() {
-    double v;
-    switch (TokenKind) {
-    case kNumber:
-        v = static_cast<double>(NumberValue);
-        break;
-    case kVariable:
-        v = static_cast<double>(XValue);
-        break;
-    case kPi:
-        v = kPiConstant;
-        break;
-    case kE:
-        v = kEConstant;
-        break;
-    default:
-        FormulaStatus = 'f';
-        return kMissingPrimary;
+// Carries the steps out on a stack of values.
+class Immediate {
+  public:
+    void push(double v) { stack_[top_++] = v; }
+    void pushX() { push(static_cast<double>(XValue)); }
+    void fail() { FormulaStatus = 'f'; }
+    [[noreturn]] void badNumber(std::int32_t start, std::int32_t length) {
+        throw ConversionError(std::string(FormulaText + start, static_cast<std::size_t>(length)));
     }
-    NextToken();
-    return v;
-}
-
-// group: "(" expression ")" | primary
-double Group() {
-    if (!TokenIs('('))
-        return Primary();
-    NextToken();
-    double v = Expression();
-    NextToken(); // steps past the closing parenthesis without testing it
-    return v;
-}
-
-// signed operand: ["-"] group
-double SignedOperand() {
-    if (TokenIs('-')) {
-        NextToken();
-        return -Group();
+    void negate() { stack_[top_ - 1] = -stack_[top_ - 1]; }
+    void binary(char op) {
+        const double w = stack_[--top_];
+        double &v = stack_[top_ - 1];
+        switch (op) {
+        case '+':
+            v = Add(v, w);
+            break;
+        case '-':
+            v = Subtract(v, w);
+            break;
+        case '*':
+            v = Multiply(v, w);
+            break;
+        case '/':
+            v = Divide(v, w);
+            break;
+        default:
+            v = RaisePower(v, w);
+            break;
+        }
     }
-    return Group();
-}
+    void apply(TableFunction function) {
+        double &v = stack_[top_ - 1];
+        double result;
+        if (!function)
+            FormulaStatus = 'f'; // a name not in the table; the value is carried on
+        else if (!function(v, result))
+            FormulaStatus = 'm'; // outside the domain; the argument is carried on
+        else
+            v = result;
+    }
+    double result() const { return stack_[top_ - 1]; }
 
-// application: [name] signed operand
-double Application() {
-    if (TokenKind != kName)
-        return SignedOperand();
-    const TableFunction function = Current->function; // the name, looked up in the table
-    NextToken();
-    double v = SignedOperand();
-    if (!function) {
-        FormulaStatus = 'f';
-        return v;
+    void replay(const std::vector<Recorded> &record) {
+        for (const Recorded &r : record) {
+            switch (r.step) {
+            case Step::Push:
+                push(r.value);
+                break;
+            case Step::PushX:
+                pushX();
+                break;
+            case Step::Fail:
+                fail();
+                break;
+            case Step::BadNumber:
+                badNumber(r.start, r.length);
+            case Step::Negate:
+                negate();
+                break;
+            case Step::Binary:
+                binary(r.op);
+                break;
+            case Step::Apply:
+                apply(r.function);
+                break;
+            }
+        }
     }
-    double result;
-    if (!function(v, result)) {
-        FormulaStatus = 'm';
-        return v;
-    }
-    return result;
-}
 
-// power: application {"^" application}, from left to right
-double Power() {
-    double v = Application();
-    while (TokenIs('^')) {
-        NextToken();
-        double w = Application();
-        v = RaisePower(v, w);
-    }
-    return v;
-}
+  private:
+    double stack_[kStackSize];
+    int top_ = 0;
+};
 
-// term: power {("*" | "/") power}
-double Term() {
-    double v = Power();
-    while (TokenIs('*') || TokenIs('/')) {
-        const char op = TokenFirst;
-        NextToken();
-        double w = Power();
-        v = op == '*' ? Multiply(v, w) : Divide(v, w);
+// Writes the steps down. The reading ends at a malformed number, as it would by the error.
+class Recorder {
+  public:
+    struct Stop {};
+    explicit Recorder(std::vector<Recorded> &record) : record_(record) {}
+    void push(double v) { record_.push_back({Step::Push, 0, v}); }
+    void pushX() { record_.push_back({Step::PushX}); }
+    void fail() { record_.push_back({Step::Fail}); }
+    [[noreturn]] void badNumber(std::int32_t start, std::int32_t length) {
+        record_.push_back({Step::BadNumber, 0, 0, nullptr, start, length});
+        throw Stop{};
     }
-    return v;
-}
+    void negate() { record_.push_back({Step::Negate}); }
+    void binary(char op) { record_.push_back({Step::Binary, op}); }
+    void apply(TableFunction function) { record_.push_back({Step::Apply, 0, 0, function}); }
 
-// expression: term {("+" | "-") term}
-double Expression() {
-    double v = Term();
-    while (TokenIs('+') || TokenIs('-')) {
-        const char op = TokenFirst;
-        NextToken();
-        double w = Term();
-        v = op == '+' ? Add(v, w) : Subtract(v, w);
+  private:
+    std::vector<Recorded> &record_;
+};
+
+// The reader, over either output.
+template <class Out> class Reader {
+  public:
+    explicit Reader(Out &out) : out_(out) {}
+
+    // Reads the whole formula: the first token, the empty-formula test, the expression.
+    void formula() {
+        ScanPos = 0;
+        nextToken();
+        if (TokenKind == kEnd)
+            out_.fail(); // empty or blank formula; the reading still goes on
+        expression();
     }
-    return v;
+
+  private:
+    // NextToken: advances the scanner by one token. The token's text stays where it is in
+    // the formula buffer.
+    void nextToken() {
+        const Scan &s = ScanAt(ScanPos);
+        Current = &s;
+        if (s.badNumber)
+            out_.badNumber(s.start, s.length);
+        if (s.outsideAlphabet)
+            out_.fail();
+        TokenKind = s.kind;
+        TokenFirst = s.length > 0 ? FormulaText[s.start] : '\0';
+        if (s.kind == kNumber)
+            NumberValue = s.number;
+        ScanPos = s.next;
+    }
+
+    static bool tokenIs(char c) { return TokenKind == kOperator && TokenFirst == c; }
+
+    // primary: a number, x, pi or e
+    void primary() {
+        switch (TokenKind) {
+        case kNumber:
+            out_.push(static_cast<double>(NumberValue));
+            break;
+        case kVariable:
+            out_.pushX();
+            break;
+        case kPi:
+            out_.push(kPiConstant);
+            break;
+        case kE:
+            out_.push(kEConstant);
+            break;
+        default:
+            out_.fail();
+            out_.push(kMissingPrimary);
+            return;
+        }
+        nextToken();
+    }
+
+    // group: "(" expression ")" | primary
+    void group() {
+        if (!tokenIs('(')) {
+            primary();
+            return;
+        }
+        nextToken();
+        expression();
+        nextToken(); // steps past the closing parenthesis without testing it
+    }
+
+    // signed operand: ["-"] group
+    void signedOperand() {
+        if (!tokenIs('-')) {
+            group();
+            return;
+        }
+        nextToken();
+        group();
+        out_.negate();
+    }
+
+    // application: [name] signed operand
+    void application() {
+        if (TokenKind != kName) {
+            signedOperand();
+            return;
+        }
+        const TableFunction function = Current->function; // the name, looked up in the table
+        nextToken();
+        signedOperand();
+        out_.apply(function);
+    }
+
+    // power: application {"^" application}, from left to right
+    void power() {
+        application();
+        while (tokenIs('^')) {
+            nextToken();
+            application();
+            out_.binary('^');
+        }
+    }
+
+    // term: power {("*" | "/") power}
+    void term() {
+        power();
+        while (tokenIs('*') || tokenIs('/')) {
+            const char op = TokenFirst;
+            nextToken();
+            power();
+            out_.binary(op);
+        }
+    }
+
+    // expression: term {("+" | "-") term}
+    void expression() {
+        term();
+        while (tokenIs('+') || tokenIs('-')) {
+            const char op = TokenFirst;
+            nextToken();
+            term();
+            out_.binary(op);
+        }
+    }
+
+    Out &out_;
+};
+
+// The record of the current text; empty until the first call after the text changed.
+std::vector<Recorded> Record;
+bool RecordValid = false;
+
+void RecordReading() {
+    Record.clear();
+    Recorder recorder(Record);
+    try {
+        Reader<Recorder>(recorder).formula();
+    } catch (const Recorder::Stop &) {
+    }
+    RecordValid = true;
 }
 
 } // namespace
@@ -277,16 +414,22 @@ void SetScanCacheEnabled(bool enabled) {
     std::memset(ScannedText, 0, sizeof ScannedText);
     for (auto &s : Scans)
         s.known = false;
+    RecordValid = false;
 }
 
 double EvaluateFormula(double x) {
-    ForgetScansIfTextChanged();
+    if (ForgetScansIfTextChanged())
+        RecordValid = false;
     XValue = x;
-    ScanPos = 0;
-    NextToken();
-    if (TokenKind == kEnd)
-        FormulaStatus = 'f'; // empty or blank formula; the reading still goes on
-    return Expression();
+    Immediate out;
+    if (!CacheEnabled) {
+        Reader<Immediate>(out).formula();
+        return out.result();
+    }
+    if (!RecordValid)
+        RecordReading();
+    out.replay(Record);
+    return out.result();
 }
 
 } // namespace kurvanto

@@ -17,6 +17,9 @@ class Real48 {
     // The same conversion, reporting an overflow by its result instead of an exception.
     static bool tryFrom(long double v, Real48 &out);
 
+    // The same conversion done with frexp and ldexp, for any long double format.
+    static bool tryFromPortable(long double v, Real48 &out);
+
     double value() const { return value_; }
     operator double() const { return value_; }
 

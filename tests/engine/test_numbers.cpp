@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "real48.h"
 #include "rounding.h"
@@ -80,6 +81,29 @@ TEST(Real48, RangeAndPrecision) {
     long double largest = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 127 - 40);
     EXPECT_EQ(Real48::from(largest).value(), static_cast<double>(largest));
     EXPECT_THROW(Real48::from(std::ldexp(1.0L, 127)), kurvanto::FloatOverflow);
+}
+
+} // namespace
+
+namespace {
+
+// The conversion on the bits of the extended real and the one through frexp agree.
+TEST(Real48, BitsAndPortableConversionAgree) {
+    std::mt19937_64 rng(48);
+    std::uniform_int_distribution<int> exponent(-140, 140);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    for (int i = 0; i < 200000; ++i) {
+        long double v = std::ldexp(static_cast<long double>(mantissa(rng)), exponent(rng));
+        if (i % 3 == 0) // a tie, or next to one, at the 40th bit
+            v = std::ldexp(std::round(std::ldexp(v, 60)) / 2 + 0.5L, -60 + 1);
+        Real48 fast, portable;
+        const bool fastOk = Real48::tryFrom(v, fast);
+        const bool portableOk = Real48::tryFromPortable(v, portable);
+        ASSERT_EQ(fastOk, portableOk) << static_cast<double>(v);
+        if (fastOk) {
+            ASSERT_EQ(fast.value(), portable.value()) << static_cast<double>(v);
+        }
+    }
 }
 
 } // namespace
