@@ -41,11 +41,33 @@ double Guarded(Ext value, double substitute) {
     return substitute;
 }
 
+// Sine and cosine at the processor's extended precision: on x86 the FPU's own instructions,
+// whose range ends at 2^63; elsewhere the library's.
+#if defined(__x86_64__) || defined(__i386__)
+Ext ExtSin(Ext v) {
+    Ext r;
+    __asm__("fsin" : "=t"(r) : "0"(v));
+    return r;
+}
+Ext ExtCos(Ext v) {
+    Ext r;
+    __asm__("fcos" : "=t"(r) : "0"(v));
+    return r;
+}
+#else
+Ext ExtSin(Ext v) {
+    return std::sin(v);
+}
+Ext ExtCos(Ext v) {
+    return std::cos(v);
+}
+#endif
+
 Ext Sine(Ext v) {
-    return std::fabs(v) >= kTrigLimit ? 0.0L : std::sin(v);
+    return std::fabs(v) >= kTrigLimit ? 0.0L : ExtSin(v);
 }
 Ext Cosine(Ext v) {
-    return std::fabs(v) >= kTrigLimit ? 0.0L : std::cos(v);
+    return std::fabs(v) >= kTrigLimit ? 0.0L : ExtCos(v);
 }
 
 // A quotient whose divisor may be zero: the division traps then.
