@@ -14,9 +14,10 @@ using Ext = long double;
 
 // pi/2 at extended precision; not half of the formula constant pi.
 constexpr Ext kHalfPi = 1.5707963267948966192L;
-// The offsets of ARCSIN and ARCCOS, as the doubles nearest 0.001 and 0.02.
+// The offsets of ARCSIN and ARCCOS: the double nearest 0.001 (so that arcsin(0) is the
+// arctangent of that double, 0.0009999996666668668) and 0.02 at extended precision.
 constexpr Ext kArcsinOffset = 0.001;
-constexpr Ext kArccosOffset = 0.02;
+constexpr Ext kArccosOffset = 0.02L;
 constexpr Ext kPowerZeroLimit = 1e-10L;
 constexpr Ext kPowerWholeLimit = 1e-8L;
 // Beyond this magnitude sine and cosine are 0.
