@@ -21,7 +21,8 @@
 #endif
 #endif
 #ifdef KURVANTO_ASAN
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer's run-time library (not every compiler ships its header).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 using namespace kurvanto;
