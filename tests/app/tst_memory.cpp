@@ -34,7 +34,7 @@ const QString kLongFormula = QStringLiteral(
     "sin(x)*cos(x/2)+sqrt(abs(x))-ln(x^2+1)+arctg(x)*2,25-lg(abs(x)+1)/3+frac(x)*e-pi");
 
 constexpr int kWarmUpBuilds = 20; // caches of fonts, glyphs and the picture fill up here
-constexpr qint64 kHeapNoise = 512 * 1024;
+constexpr qint64 kHeapNoise = 64 * 1024;
 constexpr qint64 kResidentNoise = 4 * 1024 * 1024;
 
 // Bytes the program holds on the heap right now (the sanitizer's count under it, which leaves
