@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -89,6 +90,19 @@ const char *const kLabels[] = {"",
 
 const char *const kSaveNames[] = {
     "graph.bmp", "график.bmp", "a b.bmp", "noext", "no/such/folder/graph.bmp", "graph.bmp/"};
+
+// Qt's warnings during the session: a painter on a null picture, a pixel out of range and the
+// like point at a fault. The offscreen platform's own notes are not counted.
+QStringList g_warnings;
+QtMessageHandler g_previousHandler = nullptr;
+
+void RecordWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text) {
+    if ((type == QtWarningMsg || type == QtCriticalMsg) &&
+        !text.contains(QLatin1String("propagateSizeHints")))
+        g_warnings << text;
+    if (g_previousHandler)
+        g_previousHandler(type, context, text);
+}
 
 std::uint32_t SeedFromEnvironment() {
     bool ok = false;
@@ -354,7 +368,12 @@ QString Session::numberFor(const TSpinEdit &edit, bool precision) {
     case 9:
         return numberText(pick(2) ? lo : hi, 0);
     case 10: // pasted: the typing filter never sees it
-        return QStringLiteral("\x01paste") + QString::fromUtf8(pick(2) ? "1e400" : "12abc");
+    {
+        static const char *const pasted[] = {"1e400",   "12abc",  "1E+308",
+                                             "-1E+308", "1E-300", "1,7976931348623157E+308",
+                                             "nan",     "inf",    " 5 "};
+        return QStringLiteral("\x01paste") + QLatin1String(pasted[pick(int(std::size(pasted)))]);
+    }
     default:
         return numberText(uniform(lo, hi) * 1e-6, 9);
     }
@@ -364,6 +383,7 @@ QString Session::numberFor(const TSpinEdit &edit, bool precision) {
 
 void Session::step() {
     ++stepNumber_;
+    g_warnings.clear();
     messages_.clear();
     icons_.clear();
     dialogs_.clear();
@@ -385,6 +405,8 @@ void Session::step() {
     } catch (...) {
         fail(QStringLiteral("an unknown exception escaped"));
     }
+    if (!g_warnings.isEmpty())
+        fail(QStringLiteral("Qt warned: %1").arg(g_warnings.join('|')));
     const QString kind = action_.section(QLatin1Char(' '), 0, 0);
     ++actionCounts_[kind];
     for (const QString &text : messages_)
@@ -533,6 +555,9 @@ QPoint Session::picturePoint() {
         return QPoint(pick(size.width()), pick(2) ? -1 - pick(50) : size.height() + pick(50));
     case 3:
         return QPoint(pick(2) ? 0 : size.width() - 1, pick(2) ? 0 : size.height() - 1);
+    case 4: // far away: only a grabbed mouse reports such a position
+        return QPoint(pick(2) ? -100000 - pick(1000) : 100000 + pick(1000),
+                      pick(2) ? -100000 - pick(1000) : 100000 + pick(1000));
     default:
         return QPoint(pick(size.width()), pick(size.height()));
     }
@@ -602,8 +627,9 @@ void Session::save() {
     }
     file.close();
     const QImage written(saveTarget_, "BMP");
-    if (written.size() != form_->canvas().image().size())
-        fail(QStringLiteral("the saved picture has another size"));
+    if (written.convertToFormat(QImage::Format_RGB32) !=
+        form_->canvas().image().convertToFormat(QImage::Format_RGB32))
+        fail(QStringLiteral("the saved picture is not the picture"));
 }
 
 void Session::copy() {
@@ -706,8 +732,10 @@ void Session::typeNumber(TSpinEdit &edit, bool precision) {
     }
     if (chance(15)) {
         const bool up = pick(2);
-        QTest::keyClick(&edit, up ? Qt::Key_Up : Qt::Key_Down);
-        note(up ? QStringLiteral(" up") : QStringLiteral(" down"));
+        const int times = 1 + pick(3);
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(&edit, up ? Qt::Key_Up : Qt::Key_Down);
+        note(QStringLiteral(" %1 x%2").arg(up ? "up" : "down").arg(times));
     }
 }
 
@@ -931,6 +959,8 @@ class TestSession : public QObject {
         clock.start();
         Session session(seed);
         QVERIFY2(session.start(), qPrintable(session.failure()));
+        g_previousHandler = qInstallMessageHandler(RecordWarnings);
+        const auto restore = qScopeGuard([] { qInstallMessageHandler(g_previousHandler); });
         for (int i = 1; i <= steps; ++i) {
             session.step();
             if (!session.failure().isEmpty()) {
