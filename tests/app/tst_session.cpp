@@ -109,7 +109,8 @@ std::uint32_t SeedFromEnvironment() {
     const uint seed = qEnvironmentVariable("KURVANTO_SESSION_SEED").toUInt(&ok, 0);
     if (ok)
         return seed;
-    return static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch() ^ (getpid() << 16));
+    return static_cast<std::uint32_t>(static_cast<quint64>(QDateTime::currentMSecsSinceEpoch()) ^
+                                      (static_cast<quint64>(getpid()) << 16));
 }
 
 int StepsFromEnvironment() {
@@ -180,6 +181,7 @@ class Session {
     int answerInterval(TForm6 &dialog);
     int answerAnnotation(TForm4 &dialog);
     bool showActive(QDialog &dialog);
+    void pressOk(QDialog &dialog);
     void typeNumber(TSpinEdit &edit, bool precision = false);
     int close(QDialog &dialog);
 
@@ -219,6 +221,7 @@ class Session {
     std::map<QString, int> actionCounts_;
     std::map<QString, int> messageCounts_;
     int completedBuilds_ = 0, refusedBuilds_ = 0;
+    int oldSizeBuilds_ = 0; // drawn on a picture kept from before a change of the field size
 };
 
 Session::Session(std::uint32_t seed) : rng_(seed) {
@@ -484,6 +487,8 @@ void Session::build() {
     if (state_.ClearPending != 0)
         fail(QStringLiteral("a completed build left the field marked for clearing"));
     const QSize field(state_.FieldWidth, state_.FieldHeight + 1);
+    if (PictureSize(form_->canvas()) != field)
+        ++oldSizeBuilds_;
     if ((wasPending || wasEmpty) && PictureSize(form_->canvas()) != field)
         fail(QStringLiteral("a fresh picture of %1 x %2 for a field of %3 x %4")
                  .arg(form_->canvas().image().width())
@@ -739,6 +744,19 @@ void Session::typeNumber(TSpinEdit &edit, bool precision) {
     }
 }
 
+// "OK" with the mouse, or activated without it (a shortcut, an accessibility tool), when the
+// button does not take the focus on its own.
+void Session::pressOk(QDialog &dialog) {
+    auto *button = dialog.findChild<QPushButton *>(QStringLiteral("Button1"));
+    if (chance(70)) {
+        note(QStringLiteral(" OK"));
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+        note(QStringLiteral(" OK (no mouse)"));
+        button->click();
+    }
+}
+
 // Ends a dialog that is still open: Escape, or the window's close box.
 int Session::close(QDialog &dialog) {
     if (dialog.isVisible()) {
@@ -772,9 +790,7 @@ int Session::answerProperties(TForm2 &dialog) {
         QTest::mouseClick(dialog.findChild<QToolButton *>(button), Qt::LeftButton);
     }
     if (chance(70)) {
-        note(QStringLiteral(" OK"));
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button1")),
-                          Qt::LeftButton);
+        pressOk(dialog);
     }
     return close(dialog);
 }
@@ -787,9 +803,7 @@ int Session::answerInterval(TForm6 &dialog) {
             typeNumber(*dialog.findChild<TSpinEdit *>(QLatin1String(name)));
     }
     if (chance(80)) {
-        note(QStringLiteral(" OK"));
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button1")),
-                          Qt::LeftButton);
+        pressOk(dialog);
     }
     return close(dialog);
 }
@@ -872,10 +886,10 @@ void Session::checkInvariants() {
     if (!SameScale(s.XUnitsPerPixel, s.ReadoutXUnitsPerPixel) ||
         !SameScale(s.YUnitsPerPixel, s.ReadoutYUnitsPerPixel))
         fail(QStringLiteral("the scales differ: %1/%2 and %3/%4")
-                 .arg(s.XUnitsPerPixel)
-                 .arg(s.ReadoutXUnitsPerPixel)
-                 .arg(s.YUnitsPerPixel)
-                 .arg(s.ReadoutYUnitsPerPixel));
+                 .arg(s.XUnitsPerPixel, 0, 'g', 17)
+                 .arg(s.ReadoutXUnitsPerPixel, 0, 'g', 17)
+                 .arg(s.YUnitsPerPixel, 0, 'g', 17)
+                 .arg(s.ReadoutYUnitsPerPixel, 0, 'g', 17));
     if (s.FieldWidth <= 0 || s.FieldHeight <= 0)
         fail(QStringLiteral("the field is %1 x %2").arg(s.FieldWidth).arg(s.FieldHeight));
     if (s.Precision < 1)
@@ -931,8 +945,11 @@ QString Session::recentActions() const {
 
 QString Session::summary() const {
     QStringList parts;
-    parts
-        << QStringLiteral("%1 builds drawn, %2 refused").arg(completedBuilds_).arg(refusedBuilds_);
+    parts << QStringLiteral(
+                 "%1 builds drawn (%2 on a picture of an earlier field size), %3 refused")
+                 .arg(completedBuilds_)
+                 .arg(oldSizeBuilds_)
+                 .arg(refusedBuilds_);
     for (const auto &[kind, count] : actionCounts_)
         parts << QStringLiteral("%1 %2").arg(kind).arg(count);
     for (const auto &[text, count] : messageCounts_)
