@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Wall time of the real program's start: from launching the binary to its main window being
-# mapped on a virtual X screen, and its resident memory a second later. Needs Xvfb (xvfb-run)
-# and xdotool.
+# mapped on a virtual X screen, and its resident memory a second later. Needs Xvfb and xdotool.
 #
 #   bench/startup.sh [path/to/kurvanto] [runs]     (defaults: build/kurvanto, 10 runs)
 set -euo pipefail
@@ -9,17 +8,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 program=$(realpath "${1:-$root/build/kurvanto}")
 runs=${2:-10}
 
-for tool in xvfb-run xdotool; do
+for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "startup.sh: $tool is missing" >&2; exit 2; }
 done
 [ -x "$program" ] || { echo "startup.sh: no program at $program" >&2; exit 2; }
 
-# Without a display of our own, run again on a fresh virtual screen.
-if [ -z "${KURVANTO_STARTUP_INNER:-}" ]; then
-    export KURVANTO_STARTUP_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$program" "$runs"
-fi
-export QT_QPA_PLATFORM=xcb
+# A virtual screen of our own: Xvfb picks a free display number itself and tells it. It must
+# not reset when the last program leaves, or the next one may find no server to talk to.
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null)
+xvfb=$!
+log=$(mktemp)
+trap 'kill "$xvfb" 2>/dev/null || true; rm -f "$log"' EXIT
+read -r -t 10 number <&3 || { echo "startup.sh: Xvfb did not start" >&2; exit 2; }
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
@@ -39,12 +40,13 @@ wait_mapped() {
 times=()
 for run in $(seq 1 "$runs"); do
     started=$(now_ms)
-    "$program" >/dev/null 2>&1 &
+    "$program" >"$log" 2>&1 &
     pid=$!
     if ! wait_mapped "$pid"; then
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
-        echo "run $run: the main window did not come up" >&2
+        echo "run $run: the main window did not come up; the program said:" >&2
+        cat "$log" >&2
         exit 1
     fi
     elapsed=$(( $(now_ms) - started ))
