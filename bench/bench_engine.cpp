@@ -24,8 +24,12 @@ void EvaluateAcross(benchmark::State &state, const std::string &formula) {
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_EvaluateParabola(benchmark::State &state) { EvaluateAcross(state, "x^2-3"); }
-void BM_EvaluateLongFormula(benchmark::State &state) { EvaluateAcross(state, kLongFormula); }
+void BM_EvaluateParabola(benchmark::State &state) {
+    EvaluateAcross(state, "x^2-3");
+}
+void BM_EvaluateLongFormula(benchmark::State &state) {
+    EvaluateAcross(state, kLongFormula);
+}
 
 BENCHMARK(BM_EvaluateParabola);
 BENCHMARK(BM_EvaluateLongFormula);
