@@ -1,4 +1,7 @@
 #include "tform2.h"
+#include "formstyle.h"
+
+#include "canvas.h"
 
 #include <QColorDialog>
 #include <QGuiApplication>
@@ -17,26 +20,12 @@ namespace kurvanto {
 
 namespace {
 
-QFont pixelFont(const QString &family, int pixels, bool italic = false, bool bold = false) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setItalic(italic);
-    font.setBold(bold);
-    return font;
-}
-
-void setTextColor(QWidget &widget, QPalette::ColorRole role, const QColor &color) {
-    QPalette palette = widget.palette();
-    palette.setColor(role, color);
-    widget.setPalette(palette);
-}
-
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QColor &color,
                   const QFont &font, int left, int top) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(font);
-    setTextColor(*label, QPalette::WindowText, color);
+    SetTextColor(*label, QPalette::WindowText, color);
     label->move(left, top);
     label->adjustSize();
     return label;
@@ -61,16 +50,10 @@ QToolButton *makeColorButton(QWidget *parent, const char *name, const QString &t
     button->setText(text);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(pixelFont(QStringLiteral("Times New Roman"), 20));
-    setTextColor(*button, QPalette::ButtonText, color);
+    button->setFont(PixelFont(QStringLiteral("Times New Roman"), 20));
+    SetTextColor(*button, QPalette::ButtonText, color);
     button->setGeometry(left, top, 161, 32);
     return button;
-}
-
-// A chooser's colour as the windowing system's colour value 0x00BBGGRR.
-TColor toTColor(const QColor &color) {
-    return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
-           static_cast<TColor>(color.blue()) << 16;
 }
 
 } // namespace
@@ -96,8 +79,8 @@ TForm2::TForm2(PlotState &state, QWidget *parent)
 }
 
 void TForm2::createLabels() {
-    const QFont caption = pixelFont(QStringLiteral("Times New Roman"), 23, true);
-    const QFont range = pixelFont(QStringLiteral("Times New Roman"), 20, true, true);
+    const QFont caption = PixelFont(QStringLiteral("Times New Roman"), 23, false, true);
+    const QFont range = PixelFont(QStringLiteral("Times New Roman"), 20, true, true);
     const QColor navy(0x00, 0x00, 0x80), teal(0x00, 0x80, 0x80);
     makeLabel(this, "Label1", QStringLiteral("Ширина графика"), navy, caption, 16, 25);
     makeLabel(this, "Label7", QStringLiteral("пиксел"), navy, caption, 278, 25);
@@ -130,8 +113,8 @@ void TForm2::createButtons() {
                                    QColor(0x00, 0xFF, 0x00), 192, 217);
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 20, false, true));
-    setTextColor(*Button1, QPalette::ButtonText, Qt::black);
+    Button1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 20, true));
+    SetTextColor(*Button1, QPalette::ButtonText, Qt::black);
     Button1->setGeometry(25, 233, 120, 32);
 }
 
@@ -210,7 +193,7 @@ bool TForm2::chooseColor(TColor &target) {
     if (ExecDialog(*ColorDialog1) != QDialog::Accepted)
         return false;
     chooser_color_ = ColorDialog1->currentColor();
-    target = toTColor(chooser_color_);
+    target = Canvas::fromQColor(chooser_color_);
     return true;
 }
 

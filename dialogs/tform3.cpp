@@ -1,4 +1,5 @@
 #include "tform3.h"
+#include "formstyle.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -13,14 +14,6 @@ namespace kurvanto {
 namespace {
 
 constexpr int kLogoSize = 105;
-
-QFont PixelFont(const QString &family, int pixelSize, bool bold = false, bool italic = false) {
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
 
 void DrawArrowAxes(QPainter &painter) {
     painter.setPen(QPen(Qt::black, 2));

@@ -1,4 +1,7 @@
 #include "tform4.h"
+#include "formstyle.h"
+
+#include "canvas.h"
 
 #include <QColorDialog>
 #include <QGroupBox>
@@ -17,22 +20,6 @@
 namespace kurvanto {
 
 namespace {
-
-QFont PixelFont(const QString &family, int pixels, bool bold = false, bool italic = false) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-// Colours the text of an enabled widget; a disabled one keeps the style's grey.
-void SetTextColor(QWidget &widget, QPalette::ColorRole role, const QColor &color) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Active, role, color);
-    palette.setColor(QPalette::Inactive, role, color);
-    widget.setPalette(palette);
-}
 
 // "X=", "Y=" and "Надпись:": green, Times New Roman bold italic.
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int left, int top) {
@@ -74,12 +61,6 @@ QRadioButton *MakeRadioButton(QWidget *parent, const char *name, const QString &
     button->move(left, top);
     button->adjustSize();
     return button;
-}
-
-// A chooser's colour as the windowing system's colour value 0x00BBGGRR.
-TColor ToTColor(const QColor &color) {
-    return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
-           static_cast<TColor>(color.blue()) << 16;
 }
 
 } // namespace
@@ -231,7 +212,7 @@ void TForm4::SpeedButton3Click() {
     if (ExecDialog(*ColorDialog1) != QDialog::Accepted)
         return;
     chooser_color_ = ColorDialog1->currentColor();
-    state_.LabelColor = ToTColor(chooser_color_);
+    state_.LabelColor = Canvas::fromQColor(chooser_color_);
 }
 
 } // namespace kurvanto

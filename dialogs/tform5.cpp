@@ -1,4 +1,5 @@
 #include "tform5.h"
+#include "formstyle.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -8,25 +9,12 @@ namespace kurvanto {
 
 namespace {
 
-QFont PixelFont(const QString &family, int pixelSize, bool italic = false) {
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setItalic(italic);
-    return font;
-}
-
-void SetTextColor(QWidget *widget, QPalette::ColorRole role, const QColor &color) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
 QLabel *CreateLabel(QWidget *parent, const char *name, const QString &text, QPoint position,
                     const QFont &font, const QColor &color) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(font);
-    SetTextColor(label, QPalette::WindowText, color);
+    SetTextColor(*label, QPalette::WindowText, color);
     label->move(position);
     label->adjustSize();
     return label;
@@ -43,7 +31,7 @@ TForm5::TForm5(PlotState &state, QWidget *parent) : QDialog(parent), state_(stat
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
     resize(425, 229); // the client area of an outer size of 433 x 260
 
-    const QFont serifItalic = PixelFont(QStringLiteral("Times New Roman"), 17, true);
+    const QFont serifItalic = PixelFont(QStringLiteral("Times New Roman"), 17, false, true);
     Label3 = CreateLabel(this, "Label3", QString(), QPoint(12, 8),
                          PixelFont(QStringLiteral("MS Sans Serif"), 17), kLime);
     Label2 = CreateLabel(this, "Label2", QStringLiteral("Поезд дальше не идет,"), QPoint(12, 64),
@@ -54,8 +42,8 @@ TForm5::TForm5(PlotState &state, QWidget *parent) : QDialog(parent), state_(stat
     Button1 = new QPushButton(QStringLiteral("Выход"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(8, 128, 409, 89);
-    Button1->setFont(PixelFont(QStringLiteral("Times New Roman"), 80, true));
-    SetTextColor(Button1, QPalette::ButtonText, kLime);
+    Button1->setFont(PixelFont(QStringLiteral("Times New Roman"), 80, false, true));
+    SetTextColor(*Button1, QPalette::ButtonText, kLime);
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
 
     FormCreate();

@@ -1,4 +1,5 @@
 #include "tform6.h"
+#include "formstyle.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,13 +19,6 @@ namespace {
 constexpr int kClientWidth = 302;
 constexpr int kClientHeight = 121;
 
-QFont pixelFont(const QString &family, int pixels, bool bold = false) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 void setColor(QWidget &widget, QPalette::ColorRole role, const QColor &color) {
     QPalette palette = widget.palette();
     palette.setColor(role, color);
@@ -35,7 +29,7 @@ void makeLabel(QWidget *parent, const char *name, const QString &text, const QCo
                int left) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setFont(pixelFont(QStringLiteral("Times New Roman"), 23));
+    label->setFont(PixelFont(QStringLiteral("Times New Roman"), 23));
     setColor(*label, QPalette::WindowText, color);
     label->move(left, 24);
     label->adjustSize();
@@ -57,7 +51,7 @@ TForm6::TForm6(PlotState &state, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), state_(state) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Построение на промежутке..."));
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
     setColor(*this, QPalette::WindowText, Qt::black);
     setFixedSize(kClientWidth, kClientHeight);
     createControls();
@@ -72,7 +66,7 @@ void TForm6::createControls() {
     SpinEdit2 = makeSpinEdit(this, "SpinEdit2", 207, 64, 1);
     Button1 = new QPushButton(QStringLiteral("ОК"), this); // Cyrillic О and К
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setFont(pixelFont(QStringLiteral("Arial"), 20, true));
+    Button1->setFont(PixelFont(QStringLiteral("Arial"), 20, true));
     setColor(*Button1, QPalette::ButtonText, Qt::black);
     Button1->setGeometry(113, 80, 75, 25);
     QWidget::setTabOrder(SpinEdit1, SpinEdit2);

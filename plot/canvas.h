@@ -43,6 +43,11 @@ class Canvas {
 
     // A TColor as a QColor: plain 0x00BBGGRR, or a system colour through the palette.
     static QColor toQColor(TColor color);
+    // A plain colour as the windowing system's colour value 0x00BBGGRR.
+    static TColor fromQColor(const QColor &color) {
+        return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
+               static_cast<TColor>(color.blue()) << 16;
+    }
     // The picture's font until one is set: the toolkit's default, 8 points at 120 dpi.
     static QFont defaultFont();
 

@@ -1,4 +1,5 @@
 #include "tform1.h"
+#include "formstyle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,13 +45,6 @@ constexpr int kToolbarHeight = 57;
 constexpr QPoint kPanel1Position(4, 60);
 constexpr QPoint kImage1Position(8, 8);
 constexpr int kPanelMargin = 16; // the picture's border inside the drawing panel, both sides
-
-QFont PixelFont(const QString &family, int pixelSize, bool bold = false) {
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 // Writes the picture as a Windows bitmap. The file is replaced only when the whole picture
 // has been written; an old file stays as it was otherwise.
