@@ -240,7 +240,7 @@ void GraphRun::placeStart() {
         Round((static_cast<long double>(s_.YMax) - s_.StartValue) / s_.YUnitsPerPixel);
     pen_ = {x, y};
     if (pen_.fits())
-        canvas_.moveTo(static_cast<int>(x), static_cast<int>(y));
+        canvas_.moveTo(WholeToInt32(x), WholeToInt32(y));
 }
 
 void GraphRun::drawPass() {
@@ -266,21 +266,21 @@ void GraphRun::lineTo(Pixel to) {
     Pixel from = pen_;
     pen_ = to;
     if (from.fits() && to.fits()) {
-        canvas_.lineTo(static_cast<int>(to.x), static_cast<int>(to.y));
+        canvas_.lineTo(WholeToInt32(to.x), WholeToInt32(to.y));
         return;
     }
     if (!from.finite()) {
         if (to.fits())
-            canvas_.moveTo(static_cast<int>(to.x), static_cast<int>(to.y));
+            canvas_.moveTo(WholeToInt32(to.x), WholeToInt32(to.y));
         return;
     }
     const Pixel end = to;
     if (ClipToLimit(from, to)) {
-        canvas_.moveTo(static_cast<int>(from.x), static_cast<int>(from.y));
-        canvas_.lineTo(static_cast<int>(to.x), static_cast<int>(to.y));
+        canvas_.moveTo(WholeToInt32(from.x), WholeToInt32(from.y));
+        canvas_.lineTo(WholeToInt32(to.x), WholeToInt32(to.y));
     }
     if (end.fits()) // keep the canvas's pen where the next line starts
-        canvas_.moveTo(static_cast<int>(end.x), static_cast<int>(end.y));
+        canvas_.moveTo(WholeToInt32(end.x), WholeToInt32(end.y));
 }
 
 } // namespace
