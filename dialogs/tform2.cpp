@@ -20,17 +20,6 @@ namespace kurvanto {
 
 namespace {
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QColor &color,
-                  const QFont &font, int left, int top) {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    SetTextColor(*label, QPalette::WindowText, color);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
 TSpinEdit *makeSpinEdit(QWidget *parent, const char *name, int left, int top, double min,
                         double max, double value) {
     auto *edit = new TSpinEdit(parent);
@@ -41,19 +30,6 @@ TSpinEdit *makeSpinEdit(QWidget *parent, const char *name, int left, int top, do
     edit->setIncrement(1);
     edit->setValue(value);
     return edit;
-}
-
-QToolButton *makeColorButton(QWidget *parent, const char *name, const QString &text,
-                             const QColor &color, int left, int top) {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(text);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(PixelFont(QStringLiteral("Times New Roman"), 20));
-    SetTextColor(*button, QPalette::ButtonText, color);
-    button->setGeometry(left, top, 161, 32);
-    return button;
 }
 
 } // namespace
@@ -82,15 +58,15 @@ void TForm2::createLabels() {
     const QFont caption = PixelFont(QStringLiteral("Times New Roman"), 23, false, true);
     const QFont range = PixelFont(QStringLiteral("Times New Roman"), 20, true, true);
     const QColor navy(0x00, 0x00, 0x80), teal(0x00, 0x80, 0x80);
-    makeLabel(this, "Label1", QStringLiteral("Ширина графика"), navy, caption, 16, 25);
-    makeLabel(this, "Label7", QStringLiteral("пиксел"), navy, caption, 278, 25);
-    makeLabel(this, "Label2", QStringLiteral("Высота графика"), navy, caption, 16, 73);
-    makeLabel(this, "Label8", QStringLiteral("пиксел"), navy, caption, 278, 73);
-    makeLabel(this, "Label9", QStringLiteral("Точность"), navy, caption, 368, 49);
-    makeLabel(this, "Label3", QStringLiteral("MIN X"), teal, range, 409, 128);
-    makeLabel(this, "Label4", QStringLiteral("MIN Y"), teal, range, 409, 160);
-    makeLabel(this, "Label5", QStringLiteral("MAX X"), teal, range, 409, 192);
-    makeLabel(this, "Label6", QStringLiteral("MAX Y"), teal, range, 409, 224);
+    MakeLabel(this, "Label1", QStringLiteral("Ширина графика"), {16, 25}, caption, navy);
+    MakeLabel(this, "Label7", QStringLiteral("пиксел"), {278, 25}, caption, navy);
+    MakeLabel(this, "Label2", QStringLiteral("Высота графика"), {16, 73}, caption, navy);
+    MakeLabel(this, "Label8", QStringLiteral("пиксел"), {278, 73}, caption, navy);
+    MakeLabel(this, "Label9", QStringLiteral("Точность"), {368, 49}, caption, navy);
+    MakeLabel(this, "Label3", QStringLiteral("MIN X"), {409, 128}, range, teal);
+    MakeLabel(this, "Label4", QStringLiteral("MIN Y"), {409, 160}, range, teal);
+    MakeLabel(this, "Label5", QStringLiteral("MAX X"), {409, 192}, range, teal);
+    MakeLabel(this, "Label6", QStringLiteral("MAX Y"), {409, 224}, range, teal);
 }
 
 void TForm2::createSpinEdits() {
@@ -105,12 +81,13 @@ void TForm2::createSpinEdits() {
 
 void TForm2::createButtons() {
     // The colour buttons stand on a diagonal, each 80 right of and 48 below the one before.
-    SpeedButton1 =
-        makeColorButton(this, "SpeedButton1", QStringLiteral("Цвет осей..."), Qt::red, 32, 121);
-    SpeedButton2 = makeColorButton(this, "SpeedButton2", QStringLiteral("Цвет графика..."),
-                                   Qt::yellow, 112, 169);
-    SpeedButton3 = makeColorButton(this, "SpeedButton3", QStringLiteral("Цвет фона..."),
-                                   QColor(0x00, 0xFF, 0x00), 192, 217);
+    const QFont font = PixelFont(QStringLiteral("Times New Roman"), 20);
+    SpeedButton1 = MakeFlatButton(this, "SpeedButton1", QStringLiteral("Цвет осей..."), font,
+                                  Qt::red, {32, 121, 161, 32});
+    SpeedButton2 = MakeFlatButton(this, "SpeedButton2", QStringLiteral("Цвет графика..."), font,
+                                  Qt::yellow, {112, 169, 161, 32});
+    SpeedButton3 = MakeFlatButton(this, "SpeedButton3", QStringLiteral("Цвет фона..."), font,
+                                  QColor(0x00, 0xFF, 0x00), {192, 217, 161, 32});
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 20, true));

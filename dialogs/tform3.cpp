@@ -82,14 +82,14 @@ TForm3::TForm3(QWidget *parent) : QDialog(parent) {
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(QPixmap::fromImage(Logo()));
 
-    Label1 = createLabel("Label1", QStringLiteral("Kurvanto"), QPoint(156, 16),
-                         PixelFont(QStringLiteral("Courier New"), 38, true));
-    Label2 = createLabel("Label2", QStringLiteral("(Курванто)"), QPoint(188, 57),
-                         PixelFont(QStringLiteral("Times New Roman"), 27, true, true));
-    Label3 = createLabel("Label3", QStringLiteral("For Windows'95"), QPoint(174, 94),
-                         PixelFont(QStringLiteral("MS Sans Serif"), 18, true));
-    Label9 = createLabel("Label9", QStringLiteral("Версия 2.0"), QPoint(39, 179),
-                         PixelFont(QStringLiteral("Times New Roman"), 23));
+    Label1 = MakeLabel(Panel1, "Label1", QStringLiteral("Kurvanto"), QPoint(156, 16),
+                       PixelFont(QStringLiteral("Courier New"), 38, true), Qt::black);
+    Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("(Курванто)"), QPoint(188, 57),
+                       PixelFont(QStringLiteral("Times New Roman"), 27, true, true), Qt::black);
+    Label3 = MakeLabel(Panel1, "Label3", QStringLiteral("For Windows'95"), QPoint(174, 94),
+                       PixelFont(QStringLiteral("MS Sans Serif"), 18, true), Qt::black);
+    Label9 = MakeLabel(Panel1, "Label9", QStringLiteral("Версия 2.0"), QPoint(39, 179),
+                       PixelFont(QStringLiteral("Times New Roman"), 23), Qt::black);
 
     Button1 = new QPushButton(QStringLiteral("OK"), Panel1);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -102,19 +102,6 @@ TForm3::TForm3(QWidget *parent) : QDialog(parent) {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-}
-
-QLabel *TForm3::createLabel(const char *name, const QString &text, QPoint position,
-                            const QFont &font) {
-    auto *label = new QLabel(text, Panel1);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    QPalette black = label->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(black);
-    label->move(position);
-    label->adjustSize();
-    return label;
 }
 
 } // namespace kurvanto

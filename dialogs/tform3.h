@@ -19,8 +19,6 @@ class TForm3 : public QDialog {
     static QImage Logo();
 
   private:
-    QLabel *createLabel(const char *name, const QString &text, QPoint position, const QFont &font);
-
     QFrame *Panel1 = nullptr;
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label9 = nullptr;

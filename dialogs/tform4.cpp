@@ -21,37 +21,12 @@ namespace kurvanto {
 
 namespace {
 
-// "X=", "Y=" and "Надпись:": green, Times New Roman bold italic.
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int left, int top) {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(PixelFont(QStringLiteral("Times New Roman"), 23, true, true));
-    SetTextColor(*label, QPalette::WindowText, QColor(0, 128, 0));
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
 TSpinEdit *MakeSpinEdit(QWidget *parent, const char *name, int left, int top) {
     auto *edit = new TSpinEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(left, top, 120, 26);
     edit->setIncrement(1);
     return edit;
-}
-
-// A flat button that never takes the focus, so a number being typed is read as typed.
-QToolButton *MakeFlatButton(QWidget *parent, const char *name, const QString &text,
-                            const QColor &color, const QRect &geometry) {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(text);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 23));
-    SetTextColor(*button, QPalette::ButtonText, color);
-    button->setGeometry(geometry);
-    return button;
 }
 
 QRadioButton *MakeRadioButton(QWidget *parent, const char *name, const QString &text, int left,
@@ -87,20 +62,25 @@ void TForm4::createControls() {
     RadioButton3 = MakeRadioButton(GroupBox1, "RadioButton3", QStringLiteral("Надписи"), 16, 73);
     RadioButton1->setChecked(true);
 
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("X="), 176, 25);
+    // "X=", "Y=" and "Надпись:": green, Times New Roman bold italic.
+    const QFont labelFont = PixelFont(QStringLiteral("Times New Roman"), 23, true, true);
+    const QColor green(0, 128, 0);
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("X="), {176, 25}, labelFont, green);
     SpinEdit1 = MakeSpinEdit(this, "SpinEdit1", 217, 25);
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("Y="), 176, 57);
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("Y="), {176, 57}, labelFont, green);
     SpinEdit2 = MakeSpinEdit(this, "SpinEdit2", 217, 57);
-    Label3 = MakeLabel(this, "Label3", QStringLiteral("Надпись:"), 176, 89);
+    Label3 = MakeLabel(this, "Label3", QStringLiteral("Надпись:"), {176, 89}, labelFont, green);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(281, 89, 120, 24);
 
-    SpeedButton3 = MakeFlatButton(this, "SpeedButton3", QStringLiteral("Цвет надписи"),
+    // Flat buttons that take no focus: a number being typed is read as typed.
+    const QFont buttonFont = PixelFont(QStringLiteral("MS Sans Serif"), 23);
+    SpeedButton3 = MakeFlatButton(this, "SpeedButton3", QStringLiteral("Цвет надписи"), buttonFont,
                                   QColor(0, 0, 255), QRect(117, 128, 185, 33));
-    SpeedButton1 = MakeFlatButton(this, "SpeedButton1", QStringLiteral("Делать"), QColor(0, 255, 0),
-                                  QRect(16, 176, 185, 33));
-    SpeedButton2 = MakeFlatButton(this, "SpeedButton2", QStringLiteral("Не делать"),
+    SpeedButton1 = MakeFlatButton(this, "SpeedButton1", QStringLiteral("Делать"), buttonFont,
+                                  QColor(0, 255, 0), QRect(16, 176, 185, 33));
+    SpeedButton2 = MakeFlatButton(this, "SpeedButton2", QStringLiteral("Не делать"), buttonFont,
                                   QColor(255, 0, 0), QRect(217, 176, 184, 33));
 
     ColorDialog1 = new QColorDialog(this);

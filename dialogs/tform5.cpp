@@ -9,17 +9,6 @@ namespace kurvanto {
 
 namespace {
 
-QLabel *CreateLabel(QWidget *parent, const char *name, const QString &text, QPoint position,
-                    const QFont &font, const QColor &color) {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    SetTextColor(*label, QPalette::WindowText, color);
-    label->move(position);
-    label->adjustSize();
-    return label;
-}
-
 const QColor kLime(0, 255, 0);
 const QColor kRed(255, 0, 0);
 
@@ -32,12 +21,12 @@ TForm5::TForm5(PlotState &state, QWidget *parent) : QDialog(parent), state_(stat
     resize(425, 229); // the client area of an outer size of 433 x 260
 
     const QFont serifItalic = PixelFont(QStringLiteral("Times New Roman"), 17, false, true);
-    Label3 = CreateLabel(this, "Label3", QString(), QPoint(12, 8),
-                         PixelFont(QStringLiteral("MS Sans Serif"), 17), kLime);
-    Label2 = CreateLabel(this, "Label2", QStringLiteral("Поезд дальше не идет,"), QPoint(12, 64),
-                         serifItalic, kRed);
-    Label1 = CreateLabel(this, "Label1", QStringLiteral("просьба освободить вагоны..."),
-                         QPoint(152, 96), serifItalic, kRed);
+    Label3 = MakeLabel(this, "Label3", QString(), QPoint(12, 8),
+                       PixelFont(QStringLiteral("MS Sans Serif"), 17), kLime);
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("Поезд дальше не идет,"), QPoint(12, 64),
+                       serifItalic, kRed);
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("просьба освободить вагоны..."),
+                       QPoint(152, 96), serifItalic, kRed);
 
     Button1 = new QPushButton(QStringLiteral("Выход"), this);
     Button1->setObjectName(QStringLiteral("Button1"));

@@ -19,22 +19,6 @@ namespace {
 constexpr int kClientWidth = 302;
 constexpr int kClientHeight = 121;
 
-void setColor(QWidget &widget, QPalette::ColorRole role, const QColor &color) {
-    QPalette palette = widget.palette();
-    palette.setColor(role, color);
-    widget.setPalette(palette);
-}
-
-void makeLabel(QWidget *parent, const char *name, const QString &text, const QColor &color,
-               int left) {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(PixelFont(QStringLiteral("Times New Roman"), 23));
-    setColor(*label, QPalette::WindowText, color);
-    label->move(left, 24);
-    label->adjustSize();
-}
-
 // A fresh box has no bounds (both 0), so the interval is shown as stored.
 TSpinEdit *makeSpinEdit(QWidget *parent, const char *name, int left, int width, double value) {
     auto *edit = new TSpinEdit(parent);
@@ -52,7 +36,7 @@ TForm6::TForm6(PlotState &state, QWidget *parent)
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Построение на промежутке..."));
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
-    setColor(*this, QPalette::WindowText, Qt::black);
+    SetTextColor(*this, QPalette::WindowText, Qt::black);
     setFixedSize(kClientWidth, kClientHeight);
     createControls();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -60,14 +44,15 @@ TForm6::TForm6(PlotState &state, QWidget *parent)
 }
 
 void TForm6::createControls() {
-    makeLabel(this, "Label1", QStringLiteral("ОТ"), Qt::red, 31);
+    const QFont labelFont = PixelFont(QStringLiteral("Times New Roman"), 23);
+    MakeLabel(this, "Label1", QStringLiteral("ОТ"), {31, 24}, labelFont, Qt::red);
     SpinEdit1 = makeSpinEdit(this, "SpinEdit1", 79, 65, -1);
-    makeLabel(this, "Label2", QStringLiteral("ДО"), QColor(0x00, 0xFF, 0x00), 159);
+    MakeLabel(this, "Label2", QStringLiteral("ДО"), {159, 24}, labelFont, QColor(0x00, 0xFF, 0x00));
     SpinEdit2 = makeSpinEdit(this, "SpinEdit2", 207, 64, 1);
     Button1 = new QPushButton(QStringLiteral("ОК"), this); // Cyrillic О and К
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setFont(PixelFont(QStringLiteral("Arial"), 20, true));
-    setColor(*Button1, QPalette::ButtonText, Qt::black);
+    SetTextColor(*Button1, QPalette::ButtonText, Qt::black);
     Button1->setGeometry(113, 80, 75, 25);
     QWidget::setTabOrder(SpinEdit1, SpinEdit2);
     QWidget::setTabOrder(SpinEdit2, Button1);

@@ -1,5 +1,7 @@
 #include "formstyle.h"
 
+#include <QLabel>
+#include <QToolButton>
 #include <QWidget>
 
 namespace kurvanto {
@@ -17,6 +19,30 @@ void SetTextColor(QWidget &widget, QPalette::ColorRole role, const QColor &color
     palette.setColor(QPalette::Active, role, color);
     palette.setColor(QPalette::Inactive, role, color);
     widget.setPalette(palette);
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QPoint &position,
+                  const QFont &font, const QColor &color) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    SetTextColor(*label, QPalette::WindowText, color);
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+QToolButton *MakeFlatButton(QWidget *parent, const char *name, const QString &text,
+                            const QFont &font, const QColor &color, const QRect &geometry) {
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(text);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFont(font);
+    SetTextColor(*button, QPalette::ButtonText, color);
+    button->setGeometry(geometry);
+    return button;
 }
 
 } // namespace kurvanto

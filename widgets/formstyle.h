@@ -4,6 +4,10 @@
 #include <QPalette>
 #include <QString>
 
+class QLabel;
+class QPoint;
+class QRect;
+class QToolButton;
 class QWidget;
 
 namespace kurvanto {
@@ -15,5 +19,14 @@ QFont PixelFont(const QString &family, int pixels, bool bold = false, bool itali
 // Colours a widget's text for its active and inactive states; a disabled widget keeps the
 // style's grey.
 void SetTextColor(QWidget &widget, QPalette::ColorRole role, const QColor &color);
+
+// A label sized to its text, with its name, font and text colour, placed at a position.
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QPoint &position,
+                  const QFont &font, const QColor &color);
+
+// A flat button with coloured text that never takes the focus, so that a number being
+// typed in a box is read as typed when the button is clicked.
+QToolButton *MakeFlatButton(QWidget *parent, const char *name, const QString &text,
+                            const QFont &font, const QColor &color, const QRect &geometry);
 
 } // namespace kurvanto
