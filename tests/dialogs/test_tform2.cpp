@@ -8,9 +8,12 @@
 #include "localesep.h"
 #include "tform2.h"
 #include "tspinedit.h"
+#include "typing.h"
 #include "uiseam.h"
 
 using namespace kurvanto;
+using testing::spin;
+using testing::typeInto;
 
 namespace {
 
@@ -72,8 +75,6 @@ class TestTForm2 : public QObject {
   private:
     // Opens a fresh dialog over the state and waits until it has the focus.
     std::unique_ptr<TForm2> open();
-    static TSpinEdit *spin(QDialog &dialog, const QString &name);
-    static void typeInto(TSpinEdit *edit, const QString &text);
     static void pressOk(QDialog &dialog);
 
     PlotState state_;
@@ -107,21 +108,6 @@ std::unique_ptr<TForm2> TestTForm2::open() {
     if (!QTest::qWaitForWindowActive(dialog.get()))
         return nullptr;
     return dialog;
-}
-
-TSpinEdit *TestTForm2::spin(QDialog &dialog, const QString &name) {
-    auto *edit = dialog.findChild<TSpinEdit *>(name);
-    Q_ASSERT(edit);
-    return edit;
-}
-
-void TestTForm2::typeInto(TSpinEdit *edit, const QString &text) {
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(edit, text);
 }
 
 void TestTForm2::pressOk(QDialog &dialog) {

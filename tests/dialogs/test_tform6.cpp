@@ -6,9 +6,12 @@
 #include "localesep.h"
 #include "tform6.h"
 #include "tspinedit.h"
+#include "typing.h"
 #include "uiseam.h"
 
 using namespace kurvanto;
+using testing::spin;
+using testing::typeInto;
 
 class TestTForm6 : public QObject {
     Q_OBJECT
@@ -27,8 +30,6 @@ class TestTForm6 : public QObject {
 
   private:
     std::unique_ptr<TForm6> open();
-    static TSpinEdit *spin(QDialog &dialog, const char *name);
-    static void typeInto(TSpinEdit *edit, const QString &text);
 
     PlotState state_;
     QStringList messages_;
@@ -51,21 +52,6 @@ std::unique_ptr<TForm6> TestTForm6::open() {
     if (!QTest::qWaitForWindowActive(dialog.get()))
         return nullptr;
     return dialog;
-}
-
-TSpinEdit *TestTForm6::spin(QDialog &dialog, const char *name) {
-    auto *edit = dialog.findChild<TSpinEdit *>(name);
-    Q_ASSERT(edit);
-    return edit;
-}
-
-void TestTForm6::typeInto(TSpinEdit *edit, const QString &text) {
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(edit, text);
 }
 
 void TestTForm6::windowAndFocusOrder() {
