@@ -248,13 +248,21 @@ void GraphRun::drawPass() {
                                      s_.Precision / s_.XUnitsPerPixel);
     const long double low = bandLow(), high = bandHigh();
     const long double stepSize = step();
+    constexpr std::int32_t kReportEvery = 4096;
     for (std::int32_t i = 0; i < count; ++i) {
+        if (i % kReportEvery == 0 && i > 0) {
+            host_.sampleProgress(i, count);
+            if (host_.cancelRequested())
+                throw BuildCancelled{};
+        }
         FormulaStatus = 'n';
         s_.CurrentX = s_.CurrentX + stepSize;
         s_.CurrentValue = EvaluateFormula(s_.CurrentX);
         if (FormulaStatus == 'n' && low < s_.CurrentValue && s_.CurrentValue < high)
             lineTo({column(s_.CurrentX), row(s_.CurrentValue)});
     }
+    if (count > 0)
+        host_.sampleProgress(count, count);
 }
 
 // A line from the pen to `to`. Ends beyond the 32-bit range (a huge or tiny scale) are moved

@@ -2,6 +2,7 @@
 // The build-graph run: interval, scale, axes, check, trial evaluation, starting-point search
 // and the drawing pass. The main window's build command and the command-line tool both call
 // it, so both draw the same picture.
+#include <cstdint>
 #include <string>
 
 #include "canvas.h"
@@ -19,7 +20,15 @@ public:
     virtual void setErrorLabelVisible(bool visible) = 0;
     // The four coordinate read-out labels, shown when a run completes.
     virtual void showReadoutLabels() = 0;
+    // Samples of the drawing pass evaluated so far, of the pass's total; called on the run's
+    // thread every few thousand samples and once at the end of the pass.
+    virtual void sampleProgress(std::int64_t /*done*/, std::int64_t /*total*/) {}
+    // Asked as often as sampleProgress: true ends the run with BuildCancelled.
+    virtual bool cancelRequested() { return false; }
 };
+
+// Thrown by BuildGraph when the host asked to stop; what was drawn before stays.
+struct BuildCancelled {};
 
 // Runs one build of the formula (UTF-8, as typed) onto the canvas. Raises InvalidOperation
 // for an empty range or a start row beyond the 32-bit range, and ConversionError for a
