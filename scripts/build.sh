@@ -5,7 +5,13 @@ dir=${1:-build}
 shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+launcher=()
+if command -v ccache >/dev/null; then
+    # Paths relative to the tree, so that clones and work trees share the cache.
+    export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@"
 fi
 cmake --build "$dir" -j"$(nproc)"
