@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 xvfb xauth desktop-file-utils
-          qt6-translations-l10n ccache)
+          qt6-translations-l10n ccache locales)
 packages+=("$@") # extra packages a script needs
 missing=()
 for p in "${packages[@]}"; do
@@ -17,4 +17,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -ne 0 ] && SUDO="sudo"
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A comma locale for the tests that type numbers in one (ru_RU.UTF-8), generated once.
+if ! locale -a 2>/dev/null | grep -qiE '^ru_RU\.utf-?8$'; then
+    echo "Generating the locale ru_RU.UTF-8"
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    $SUDO sed -i 's/^# *\(ru_RU\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ru_RU\.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
 fi

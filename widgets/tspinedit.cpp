@@ -15,6 +15,7 @@
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QValidator>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -37,9 +38,36 @@ constexpr int kBorderHeight = 1; // the platform's thin window border
 constexpr ushort kBackspace = 8;
 constexpr ushort kCarriageReturn = 13;
 
+// The button pair's inset inside a sunken frame, counted from the outer edge: two pixels of
+// frame and one of clearance on the right and at the bottom, whatever width of frame the style
+// draws.
+constexpr int kButtonInsetLeftOfRight = 3;
+constexpr int kButtonInsetTop = 2;
+constexpr int kButtonInsetHeight = 5;
+
 char Separator() {
     return LocaleDecimalSeparator().toLatin1();
 }
+
+bool IsDecimalKey(QChar c) {
+    return c == QLatin1Char(',') || c == QLatin1Char('.');
+}
+
+// Either decimal key means the decimal separator: whatever enters the text (typing, paste,
+// drop, an input method) has its commas and points turned into the locale's separator. The
+// edit runs this on every change, so the text always carries the locale's separator.
+class SeparatorValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override {
+        const QChar separator = LocaleDecimalSeparator();
+        for (QChar &c : input) {
+            if (IsDecimalKey(c))
+                c = separator;
+        }
+        return Acceptable;
+    }
+};
 
 } // namespace
 
@@ -55,6 +83,7 @@ TSpinEdit::TSpinEdit(QWidget *parent) : QLineEdit(parent) {
     for (TTimerSpeedButton *half : {m_button->UpButton(), m_button->DownButton()})
         connect(half, &TTimerSpeedButton::MouseDown, this, &TSpinEdit::ButtonPressed);
     connect(this, &QLineEdit::textChanged, this, &TSpinEdit::TextChanged);
+    setValidator(new SeparatorValidator(this));
     setText(QStringLiteral("0"));
 }
 
@@ -77,6 +106,7 @@ void TSpinEdit::setValue(long double value) {
     {
         const QScopedValueRollback<bool> settingText(m_settingText, true);
         setText(formatted);
+        ShowFromStart();
     }
     emit OnChange();
 }
@@ -118,6 +148,8 @@ void TSpinEdit::Step(long double delta) {
     setValue(Value() + delta);
 }
 
+// Both the comma and the point stand for the decimal separator (the validator writes the
+// locale's), so that either keyboard habit works in either locale.
 bool TSpinEdit::AcceptsChar(QChar c) const {
     const ushort code = c.unicode();
     if (!m_editorEnabled && (code >= 32 || code == kBackspace))
@@ -125,7 +157,13 @@ bool TSpinEdit::AcceptsChar(QChar c) const {
     if (code < 32)
         return code != kCarriageReturn;
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') ||
-           c == QLatin1Char('-') || c == LocaleDecimalSeparator();
+           c == QLatin1Char('-') || IsDecimalKey(c) || c == LocaleDecimalSeparator();
+}
+
+// The text is shown from its first character (a sign or the leading digits matter most in a
+// narrow box), with nothing selected.
+void TSpinEdit::ShowFromStart() {
+    setCursorPosition(0);
 }
 
 // The characters a key stands for, as the typing filter sees them: the deleting keys count
@@ -184,7 +222,13 @@ void TSpinEdit::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
     m_pressPending = event->reason() == Qt::MouseFocusReason;
     if (m_autoSelect && !m_pressPending)
-        selectAll();
+        SelectAllFromStart();
+}
+
+// The whole text selected with the cursor at its start, so that a long value is seen from its
+// beginning while selected.
+void TSpinEdit::SelectAllFromStart() {
+    setSelection(static_cast<int>(text().size()), -static_cast<int>(text().size()));
 }
 
 void TSpinEdit::mousePressEvent(QMouseEvent *event) {
@@ -192,12 +236,12 @@ void TSpinEdit::mousePressEvent(QMouseEvent *event) {
     m_pressPending = false;
     QLineEdit::mousePressEvent(event);
     if (select && m_autoSelect)
-        selectAll();
+        SelectAllFromStart();
 }
 
 void TSpinEdit::ButtonPressed() {
     if (m_pressPending && m_autoSelect)
-        selectAll();
+        SelectAllFromStart();
     m_pressPending = false;
 }
 
@@ -211,6 +255,7 @@ void TSpinEdit::focusOutEvent(QFocusEvent *event) {
         if (LimitToBounds(static_cast<double>(value)) != value)
             setValue(value);
     });
+    ShowFromStart();
 }
 
 int TSpinEdit::MinimumHeight() const {
@@ -227,9 +272,10 @@ void TSpinEdit::resizeEvent(QResizeEvent *event) {
     PlaceButton();
 }
 
-// With a sunken frame the button sits just inside it, one pixel clear of its right and
-// bottom sides (with a frame of 2 pixels: left = width - 20, height = height - 5); without
-// one it takes the right edge. The text keeps clear of the button by the right text margin.
+// With a sunken frame the button sits inside a frame counted as 2 pixels wide, one pixel clear
+// of its right and bottom sides: left = width - button width - 3, top 2, height = height - 5
+// (15 x 21 at 39, 2 in a 57 x 26 box), also where the style draws a thinner frame. Without a
+// frame it takes the right edge. The text keeps clear of the button by the right text margin.
 void TSpinEdit::PlaceButton() {
     const int w = m_button->width();
     int frame = 0;
@@ -237,7 +283,8 @@ void TSpinEdit::PlaceButton() {
         QStyleOptionFrame option;
         initStyleOption(&option);
         frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-        m_button->setGeometry(width() - frame - 1 - w, frame, w, height() - 2 * frame - 1);
+        m_button->setGeometry(width() - w - kButtonInsetLeftOfRight, kButtonInsetTop, w,
+                              height() - kButtonInsetHeight);
     } else {
         m_button->setGeometry(width() - w, 0, w, height());
     }

@@ -49,7 +49,8 @@ class TSpinEdit : public QLineEdit {
     // for a double raises FloatOverflow.
     virtual void StepUp();
     virtual void StepDown();
-    // The typing filter for one character.
+    // The typing filter for one character: digits, signs, and the comma and the point, either
+    // of which goes in as the locale's decimal separator.
     virtual bool AcceptsChar(QChar c) const;
 
     TSpinButton *Button() const { return m_button; }
@@ -77,6 +78,8 @@ class TSpinEdit : public QLineEdit {
     bool EditingAllowed() const { return m_editorEnabled && !isReadOnly(); }
     bool KeyPassesFilter(const QKeyEvent *event) const;
     void PlaceButton();
+    void ShowFromStart();
+    void SelectAllFromStart();
     void ButtonPressed();
     void TextChanged();
 

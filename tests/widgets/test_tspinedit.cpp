@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 #include <limits>
+#include <memory>
 
 #include "beep.h"
 #include "errors.h"
@@ -46,6 +49,13 @@ class TestSpinEdit : public QObject {
     void holdingTheButtonRepeatsSteps();
     void layout_data();
     void layout();
+    void buttonGeometryInEveryStyle_data();
+    void buttonGeometryInEveryStyle();
+    void decimalKeys_data();
+    void decimalKeys();
+    void pasteEitherSeparator_data();
+    void pasteEitherSeparator();
+    void valueShownFromItsStart();
     void properties();
 
   private:
@@ -136,31 +146,47 @@ void TestSpinEdit::assignment() {
 void TestSpinEdit::reading_data() {
     QTest::addColumn<QChar>("separator");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown"); // the text as the field holds it
     QTest::addColumn<double>("value");
     // MinValue is -10000 in every row: it is what a text that is no number reads as
     const QChar comma(QLatin1Char(',')), point(QLatin1Char('.'));
-    QTest::newRow("empty") << comma << "" << -10000.0;
-    QTest::newRow("lone minus") << comma << "-" << -10000.0;
-    QTest::newRow("point in comma locale") << comma << "2.5" << -10000.0;
-    QTest::newRow("comma in point locale") << point << "2,5" << -10000.0;
-    QTest::newRow("second separator") << comma << "1,2,3" << -10000.0;
-    QTest::newRow("too large") << comma << "1E400" << -10000.0;
-    QTest::newRow("typed form kept") << comma << "12,50" << 12.5;
-    QTest::newRow("point locale") << point << "-2.5" << -2.5;
-    QTest::newRow("outside the bounds") << comma << "9000" << 9000.0;
-    QTest::newRow("blanks and exponent") << comma << " 1,5e3 " << 1500.0;
+    QTest::newRow("empty") << comma << ""
+                           << "" << -10000.0;
+    QTest::newRow("lone minus") << comma << "-"
+                                << "-" << -10000.0;
+    QTest::newRow("point in comma locale") << comma << "2.5"
+                                           << "2,5" << 2.5;
+    QTest::newRow("comma in point locale") << point << "-2,5"
+                                           << "-2.5" << -2.5;
+    QTest::newRow("second separator") << comma << "1,2,3"
+                                      << "1,2,3" << -10000.0;
+    QTest::newRow("point and comma") << comma << "1.2,3"
+                                     << "1,2,3" << -10000.0;
+    QTest::newRow("too large") << comma << "1E400"
+                               << "1E400" << -10000.0;
+    QTest::newRow("typed form kept") << comma << "12,50"
+                                     << "12,50" << 12.5;
+    QTest::newRow("point locale") << point << "-2.5"
+                                  << "-2.5" << -2.5;
+    QTest::newRow("outside the bounds") << comma << "9000"
+                                        << "9000" << 9000.0;
+    QTest::newRow("blanks and exponent") << comma << " 1,5e3 "
+                                         << " 1,5e3 " << 1500.0;
+    QTest::newRow("exponent, point, comma locale") << comma << "2.5E-3"
+                                                   << "2,5E-3" << 0.0025;
 }
 
 void TestSpinEdit::reading() {
     QFETCH(QChar, separator);
     QFETCH(QString, text);
+    QFETCH(QString, shown);
     QFETCH(double, value);
     kurvanto::SetLocaleDecimalSeparator(separator);
     m_edit->setMinValue(-10000);
     m_edit->setMaxValue(0);
     m_edit->setText(text);
     QCOMPARE(m_edit->Value(), static_cast<long double>(value));
-    QCOMPARE(m_edit->text(), text);
+    QCOMPARE(m_edit->text(), shown);
 }
 
 void TestSpinEdit::onChangeOncePerChange() {
@@ -295,11 +321,13 @@ void TestSpinEdit::typing_data() {
     QTest::newRow("comma in comma locale") << comma << true << int(Qt::Key_Comma) << ","
                                            << "12,";
     QTest::newRow("point in comma locale") << comma << true << int(Qt::Key_Period) << "."
-                                           << "12";
+                                           << "12,";
     QTest::newRow("point in point locale") << point << true << int(Qt::Key_Period) << "."
                                            << "12.";
     QTest::newRow("comma in point locale") << point << true << int(Qt::Key_Comma) << ","
-                                           << "12";
+                                           << "12.";
+    QTest::newRow("disabled point") << comma << false << int(Qt::Key_Period) << "."
+                                    << "12";
     QTest::newRow("letter") << comma << true << int(Qt::Key_A) << "a"
                             << "12";
     QTest::newRow("exponent letter") << comma << true << int(Qt::Key_E) << "E"
@@ -486,17 +514,137 @@ void TestSpinEdit::layout() {
     m_edit->resize(120, height);
     const int h = std::max(height, m_edit->MinimumHeight());
     QCOMPARE(m_edit->height(), h);
+    // inside a frame counted as 2 pixels, one pixel clear of its right and bottom sides
     const QRect button = m_edit->Button()->geometry();
-    const int frame = button.top(); // the button sits inside the frame, one pixel clear of it
-    QVERIFY(frame >= 1);
-    QCOMPARE(button.width(), 15);
-    QCOMPARE(button.right(), 120 - frame - 2);
-    QCOMPARE(button.bottom(), h - frame - 2);
-    QVERIFY(m_edit->textMargins().right() >= 120 - button.left());
+    QCOMPARE(button, QRect(102, 2, 15, h - 5));
+    QVERIFY(m_edit->textMargins().right() >= 120 - button.left() - 2);
     // the halves share the height, one row of overlap
-    const int pair = h - 2 * frame - 1;
+    const int pair = h - 5;
     QCOMPARE(m_edit->Button()->UpButton()->height(), pair / 2);
     QCOMPARE(m_edit->Button()->DownButton()->geometry().bottom(), pair - 1);
+}
+
+// The dialogs' 57 x 26 boxes: the pair at 39, 2, 15 x 21, whichever frame the style draws.
+void TestSpinEdit::buttonGeometryInEveryStyle_data() {
+    QTest::addColumn<QString>("styleName");
+    const QStringList styles = QStyleFactory::keys();
+    for (const QString &name : styles)
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestSpinEdit::buttonGeometryInEveryStyle() {
+    QFETCH(QString, styleName);
+    const std::unique_ptr<QStyle> style(QStyleFactory::create(styleName));
+    QVERIFY(style);
+    TSpinEdit edit(m_window);
+    edit.setStyle(style.get());
+    edit.setGeometry(10, 10, 57, 26);
+    edit.show();
+    QCOMPARE(edit.Button()->geometry(), QRect(39, 2, 15, 21));
+    QCOMPARE(edit.Button()->UpButton()->geometry(), QRect(0, 0, 15, 10));
+    QCOMPARE(edit.Button()->DownButton()->geometry(), QRect(0, 9, 15, 12));
+}
+
+// Either decimal key, on the main keyboard or the keypad, in either locale, types the
+// locale's separator: "-2,5" and "-2.5" both give -2.5.
+void TestSpinEdit::decimalKeys_data() {
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<QString>("shown");
+    const QChar comma(QLatin1Char(',')), point(QLatin1Char('.'));
+    QTest::newRow("comma locale, comma") << comma << int(Qt::Key_Comma) << false << "-2,5";
+    QTest::newRow("comma locale, point") << comma << int(Qt::Key_Period) << false << "-2,5";
+    QTest::newRow("comma locale, keypad point") << comma << int(Qt::Key_Period) << true << "-2,5";
+    QTest::newRow("comma locale, keypad comma") << comma << int(Qt::Key_Comma) << true << "-2,5";
+    QTest::newRow("point locale, comma") << point << int(Qt::Key_Comma) << false << "-2.5";
+    QTest::newRow("point locale, point") << point << int(Qt::Key_Period) << false << "-2.5";
+    QTest::newRow("point locale, keypad point") << point << int(Qt::Key_Period) << true << "-2.5";
+    QTest::newRow("point locale, keypad comma") << point << int(Qt::Key_Comma) << true << "-2.5";
+}
+
+void TestSpinEdit::decimalKeys() {
+    QFETCH(QChar, separator);
+    QFETCH(int, key);
+    QFETCH(bool, keypad);
+    QFETCH(QString, shown);
+    kurvanto::SetLocaleDecimalSeparator(separator);
+    m_edit->setMinValue(-10000);
+    m_edit->setMaxValue(0);
+    Activate();
+    m_edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m_edit, Qt::Key_Backspace); // the whole text is selected
+    QTest::keyClicks(m_edit, QStringLiteral("-2"));
+    const Qt::KeyboardModifiers modifiers = keypad ? Qt::KeypadModifier : Qt::NoModifier;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers,
+                    key == Qt::Key_Comma ? QStringLiteral(",") : QStringLiteral("."));
+    QApplication::sendEvent(m_edit, &press);
+    QTest::keyClick(m_edit, Qt::Key_5);
+    QCOMPARE(m_edit->text(), shown);
+    QCOMPARE(m_edit->Value(), -2.5L);
+    QCOMPARE(m_beeps, 0);
+}
+
+// Pasted text reads the same with either separator and is shown with the locale's.
+void TestSpinEdit::pasteEitherSeparator_data() {
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    const QChar comma(QLatin1Char(',')), point(QLatin1Char('.'));
+    QTest::newRow("comma locale, point") << comma << "-2.5"
+                                         << "-2,5";
+    QTest::newRow("comma locale, comma") << comma << "-2,5"
+                                         << "-2,5";
+    QTest::newRow("point locale, comma") << point << "-2,5"
+                                         << "-2.5";
+    QTest::newRow("point locale, point") << point << "-2.5"
+                                         << "-2.5";
+}
+
+void TestSpinEdit::pasteEitherSeparator() {
+    QFETCH(QChar, separator);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    kurvanto::SetLocaleDecimalSeparator(separator);
+    QApplication::clipboard()->setText(pasted);
+    Activate();
+    m_edit->setFocus(Qt::TabFocusReason);
+    QSignalSpy changes(m_edit, &TSpinEdit::OnChange);
+    QTest::keyClick(m_edit, Qt::Key_V, Qt::ControlModifier); // replaces the selected "0"
+    QCOMPARE(m_edit->text(), shown);
+    QCOMPARE(m_edit->Value(), -2.5L);
+    QCOMPARE(changes.count(), 1);
+}
+
+// -10000 in the 57-pixel box: its sign must stay in view, so the text shows from its start
+// after an assignment, a step, an exit, and while selected on entry.
+void TestSpinEdit::valueShownFromItsStart() {
+    m_edit->setGeometry(10, 10, 57, 26);
+    m_edit->setMinValue(-10000);
+    m_edit->setMaxValue(0);
+    m_edit->setValue(-10000);
+    QCOMPARE(m_edit->cursorPosition(), 0);
+    QVERIFY(!m_edit->hasSelectedText());
+    Activate();
+    m_other->setFocus(Qt::TabFocusReason);
+    m_edit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(m_edit->selectedText(), QStringLiteral("-10000"));
+    QCOMPARE(m_edit->cursorPosition(), 0);
+    m_edit->end(false);
+    m_edit->StepUp();
+    QCOMPARE(m_edit->text(), QStringLiteral("-9999"));
+    QCOMPARE(m_edit->cursorPosition(), 0);
+    m_edit->end(false);
+    QTest::keyClick(m_edit, Qt::Key_Backspace);
+    QTest::keyClick(m_edit, Qt::Key_Backspace);
+    QCOMPARE(m_edit->text(), QStringLiteral("-99"));
+    m_edit->selectAll();
+    QTest::keyClicks(m_edit, QStringLiteral("-1234,50")); // within the bounds: kept as typed
+    QCOMPARE(m_edit->cursorPosition(), 8);
+    m_other->setFocus(Qt::TabFocusReason);
+    QCOMPARE(m_edit->text(), QStringLiteral("-1234,50"));
+    QCOMPARE(m_edit->cursorPosition(), 0);
+    QVERIFY(!m_edit->hasSelectedText());
 }
 
 void TestSpinEdit::properties() {
