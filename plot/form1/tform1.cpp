@@ -212,11 +212,13 @@ void TForm1::createMenu() {
     };
 
     QMenu *file = addMenu("n1", QStringLiteral("&Файл"));
-    connect(addItem(file, "N2", QStringLiteral("Сохранить...")), &QAction::triggered, this,
-            &TForm1::N2Click);
+    QAction *save = addItem(file, "N2", QStringLiteral("Сохранить..."));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, &TForm1::N2Click);
     addSeparator(file, "N3");
-    connect(addItem(file, "N4", QStringLiteral("&Выход")), &QAction::triggered, this,
-            &TForm1::N4Click);
+    QAction *exit = addItem(file, "N4", QStringLiteral("&Выход"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &TForm1::N4Click);
 
     QMenu *edit = addMenu("N5", QStringLiteral("&Редактирование"));
     QAction *copy = addItem(edit, "N6", QStringLiteral("&Копировать в буфер"));
@@ -235,15 +237,20 @@ void TForm1::createMenu() {
             this, &TForm1::N8Click);
 
     QMenu *graph = addMenu("N13", QStringLiteral("&График"));
-    connect(addItem(graph, "N14", QStringLiteral("&Построить")), &QAction::triggered, this,
-            &TForm1::N14Click);
+    // Enter builds where the formula is typed: the item's keys work in the formula box only.
+    QAction *build = addItem(graph, "N14", QStringLiteral("&Построить"));
+    build->setShortcuts({QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)});
+    build->setShortcutContext(Qt::WidgetShortcut);
+    Edit1->QWidget::addAction(build);
+    connect(build, &QAction::triggered, this, &TForm1::N14Click);
     addSeparator(graph, "N15");
     connect(addItem(graph, "N16", QStringLiteral("&Очистсть поле")), &QAction::triggered, this,
             &TForm1::N16Click);
 
     QMenu *help = addMenu("N9", QStringLiteral("&Справка"));
-    connect(addItem(help, "N10", QStringLiteral("&Вызов справки")), &QAction::triggered, this,
-            &TForm1::N10Click);
+    QAction *helpItem = addItem(help, "N10", QStringLiteral("&Вызов справки"));
+    helpItem->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(helpItem, &QAction::triggered, this, &TForm1::N10Click);
     addSeparator(help, "N11");
     connect(addItem(help, "N12", QStringLiteral("&О программе...")), &QAction::triggered, this,
             &TForm1::N12Click);

@@ -70,6 +70,7 @@ class TestHelp : public QObject {
     void everyFunctionOfTheEngineIsDocumented();
     void everyLinkResolves();
     void everyPageIsInTheContentsWithATitle();
+    void keysAreDocumented();
     void examplesOfTheHelpMatchTheEngine_data();
     void examplesOfTheHelpMatchTheEngine();
 };
@@ -239,6 +240,29 @@ void TestHelp::everyLinkResolves() {
         const QString problem = checkTarget(book, QString(), entry.target);
         QVERIFY2(problem.isEmpty(), qPrintable(entry.keyword + ": " + problem));
     }
+}
+
+// The keys of the main window each have an index entry leading to the keyboard page, which
+// names them; the saving page warns that Ctrl+C copies a selection of the formula box.
+void TestHelp::keysAreDocumented() {
+    const HelpBook book;
+    const QString keys = book.text(QStringLiteral("keyboard.html"));
+    for (const QString &key :
+         {QStringLiteral("Enter"), QStringLiteral("F1"), QStringLiteral("Ctrl+S"),
+          QStringLiteral("Ctrl+Q"), QStringLiteral("Ctrl+C")}) {
+        QVERIFY2(keys.contains(key.toLower()), qPrintable(key + " is not on the keyboard page"));
+        const auto entry =
+            std::find_if(book.keywords().begin(), book.keywords().end(),
+                         [&](const kurvanto::HelpKeyword &k) { return k.keyword == key; });
+        QVERIFY2(entry != book.keywords().end(), qPrintable(key + " is not in the index"));
+    }
+    QVERIFY(book.text(QStringLiteral("saving.html"))
+                .contains(QStringLiteral("ctrl+c копирует этот текст, а не рисунок")));
+    const auto topic = std::find_if(
+        book.contents().begin(), book.contents().end(),
+        [](const kurvanto::HelpTopic &t) { return t.page == QLatin1String("keyboard.html"); });
+    QVERIFY(topic != book.contents().end());
+    QCOMPARE(topic->title, QStringLiteral("Клавиши"));
 }
 
 void TestHelp::everyPageIsInTheContentsWithATitle() {
