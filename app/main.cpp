@@ -2,12 +2,10 @@
 // the main window first, shows only the main window, maximized, and runs the event loop until
 // it closes.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <memory>
 
 #include "localesep.h"
+#include "toolkittranslation.h"
 
 #include "plotstate.h"
 #include "tform1.h"
@@ -24,12 +22,8 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Курванто"));
 
     // The toolkit's own dialogs (the colour chooser, the file dialog, the buttons of message
-    // boxes) speak Russian like the rest of the program, when the translations are installed.
-    QTranslator toolkitTranslator;
-    if (toolkitTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
-                               QStringLiteral("_"),
-                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkitTranslator);
+    // boxes) speak Russian like the rest of the program, in every locale.
+    const kurvanto::ToolkitTranslation toolkitTranslation;
 
     // The locale's decimal separator is read once, here.
     kurvanto::LocaleDecimalSeparator();
