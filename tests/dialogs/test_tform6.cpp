@@ -1,6 +1,7 @@
 // The interval dialog: activation shows the interval and bounds both ends by the x range;
 // "ОК" stores what the boxes hold; any other way out keeps the interval.
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "localesep.h"
@@ -27,6 +28,8 @@ class TestTForm6 : public QObject {
     void ok();
     void closeWithoutOk_data();
     void closeWithoutOk();
+    void endsEqualToTheRange_data();
+    void endsEqualToTheRange();
 
   private:
     std::unique_ptr<TForm6> open();
@@ -194,6 +197,70 @@ void TestTForm6::closeWithoutOk() {
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
     QCOMPARE(state_.IntervalFrom, -4.0);
     QCOMPARE(state_.IntervalTo, 6.0);
+}
+
+// Ends typed equal to XMin and XMax lie within the bounds: "ОК" stores them exactly, and
+// leaving the boxes neither rewrites what was typed nor raises a change.
+void TestTForm6::endsEqualToTheRange_data() {
+    QTest::addColumn<double>("xmin");
+    QTest::addColumn<double>("xmax");
+    QTest::addColumn<QString>("typedFrom");
+    QTest::addColumn<QString>("typedTo");
+    QTest::addColumn<QString>("shownFrom"); // as the box keeps it
+    QTest::addColumn<QString>("shownTo");
+    QTest::newRow("whole numbers") << -10.0 << 10.0 << "-10"
+                                   << "10"
+                                   << "-10"
+                                   << "10";
+    QTest::newRow("fractions") << -2.75 << 3.125 << "-2,75"
+                               << "3,125"
+                               << "-2,75"
+                               << "3,125";
+    QTest::newRow("trailing zeros kept") << -2.75 << 3.125 << "-2,750"
+                                         << "3,1250"
+                                         << "-2,750"
+                                         << "3,1250";
+    QTest::newRow("no exact binary value") << -0.1 << 0.7 << "-0,1"
+                                           << "0,7"
+                                           << "-0,1"
+                                           << "0,7";
+    QTest::newRow("typed with a point") << -0.1 << 0.7 << "-0.1"
+                                        << "0.7"
+                                        << "-0,1"
+                                        << "0,7";
+    QTest::newRow("largest range") << -10000.0 << 10000.0 << "-10000"
+                                   << "10000"
+                                   << "-10000"
+                                   << "10000";
+}
+
+void TestTForm6::endsEqualToTheRange() {
+    QFETCH(double, xmin);
+    QFETCH(double, xmax);
+    QFETCH(QString, typedFrom);
+    QFETCH(QString, typedTo);
+    QFETCH(QString, shownFrom);
+    QFETCH(QString, shownTo);
+    state_.XMin = xmin;
+    state_.XMax = xmax;
+    state_.IntervalFrom = (xmin + xmax) / 2;
+    state_.IntervalTo = (xmin + xmax) / 2;
+    auto dialog = open();
+    QVERIFY(dialog);
+    TSpinEdit *from = spin(*dialog, "SpinEdit1");
+    TSpinEdit *to = spin(*dialog, "SpinEdit2");
+    typeInto(from, typedFrom);
+    typeInto(to, typedTo);
+    QSignalSpy fromChanges(from, &TSpinEdit::OnChange);
+    QSignalSpy toChanges(to, &TSpinEdit::OnChange);
+    QTest::mouseClick(dialog->findChild<QPushButton *>("Button1"), Qt::LeftButton);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(state_.IntervalFrom, xmin);
+    QCOMPARE(state_.IntervalTo, xmax);
+    QCOMPARE(from->text(), shownFrom);
+    QCOMPARE(to->text(), shownTo);
+    QCOMPARE(fromChanges.count(), 0);
+    QCOMPARE(toChanges.count(), 0);
 }
 
 QTEST_MAIN(TestTForm6)

@@ -57,6 +57,7 @@ class TestSpinButton : public QObject {
     void fitButtons();
     void clickRouting();
     void holdRepeatsUntilRelease();
+    void repeatMovesFromFirstDelayToInterval();
     void releaseOutsideEndsWithoutClick();
     void ticksOutsideWaitForThePointer();
     void otherButtonStartsTimerButNeverClicks();
@@ -192,6 +193,29 @@ void TestSpinButton::holdRepeatsUntilRelease() {
     Press(half);
     Release(half, half->rect().center());
     QCOMPARE(up.count(), afterRelease + 1);
+}
+
+// The first repeat waits the first delay, every later one the repeat interval, and each new
+// press waits the first delay again. The interval is made long here so that no second
+// repeat can come while the test looks.
+void TestSpinButton::repeatMovesFromFirstDelayToInterval() {
+    constexpr int kShortFirst = 30, kLongInterval = 60000;
+    m_pair->setRepeatTiming(kShortFirst, kLongInterval);
+    TTimerSpeedButton *half = m_pair->UpButton();
+    QSignalSpy up(m_pair, &TSpinButton::OnUpClick);
+    for (int press = 1; press <= 2; ++press) {
+        Press(half);
+        QVERIFY(TimerRunning(half));
+        QCOMPARE(half->RepeatTimer()->interval(), kShortFirst);
+        QTRY_COMPARE(up.count(), 2 * press - 1); // the first repeat
+        QCOMPARE(half->RepeatTimer()->interval(), kLongInterval);
+        QVERIFY(half->RepeatTimer()->remainingTime() > kLongInterval / 2);
+        QTest::qWait(5 * kShortFirst);
+        QCOMPARE(up.count(), 2 * press - 1);
+        Release(half, half->rect().center()); // one more click
+        QCOMPARE(up.count(), 2 * press);
+        QVERIFY(!TimerRunning(half));
+    }
 }
 
 void TestSpinButton::releaseOutsideEndsWithoutClick() {
