@@ -20,9 +20,11 @@ struct FormulaFault {
 
 // The leftmost fault that makes the program refuse the text; nullopt when it is accepted.
 // The text is taken as the formula box holds it (cut at 80 characters, like SetFormulaText).
-// Where two faults begin at the same character, the one that says most wins: a character
-// outside the alphabet, then a character pair, a malformed number, an unknown name, a wrong
-// closing parenthesis, a missing operand, text after the end.
+// A fault of the character-pair checker is the pair (length 2), unless its second character
+// lies outside the alphabet: then that character is the fault. Where two faults begin at the
+// same character, the one that says most wins: a character outside the alphabet, then a
+// character pair, a malformed number, an unknown name, a wrong closing parenthesis, a missing
+// operand, text after the end.
 std::optional<FormulaFault> FindFormulaFault(const std::string &utf8);
 
 } // namespace kurvanto
