@@ -34,14 +34,6 @@ bool Store(Ext value, double &out) {
     return std::isfinite(out);
 }
 
-double Guarded(Ext value, double substitute, char &status) {
-    double out;
-    if (Store(value, out))
-        return out;
-    Fail(status);
-    return substitute;
-}
-
 // Sine and cosine at the processor's extended precision: on x86 the FPU's own instructions,
 // whose range ends at 2^63; elsewhere the library's.
 #if defined(__x86_64__) || defined(__i386__)
@@ -165,24 +157,6 @@ bool Magnitude(double b, double p, double &out) {
 }
 
 } // namespace
-
-double Add(double v, double w, char &status) {
-    return Guarded(static_cast<Ext>(v) + w, 0.0, status);
-}
-double Subtract(double v, double w, char &status) {
-    return Guarded(static_cast<Ext>(v) - w, 0.0, status);
-}
-double Multiply(double v, double w, char &status) {
-    return Guarded(static_cast<Ext>(v) * w, 0.0, status);
-}
-
-double Divide(double v, double w, char &status) {
-    if (w == 0) {
-        Fail(status);
-        return v;
-    }
-    return Guarded(static_cast<Ext>(v) / w, 0.0, status);
-}
 
 bool RelativeDistance(double a, double n, double &distance) {
     Real48 ra, rn, rd;

@@ -5,14 +5,38 @@
 // overflow of the double range) is an explicit check after the step; it stores 'm' in the
 // status handed in and the reading carries on with the substitute value of that step.
 // Nothing here keeps state, so any number of threads may compute at once.
+#include <cmath>
 #include <string>
 
 namespace kurvanto {
 
-double Add(double v, double w, char &status);      // trap: 'm', 0
-double Subtract(double v, double w, char &status); // trap: 'm', 0
-double Multiply(double v, double w, char &status); // trap: 'm', 0
-double Divide(double v, double w, char &status);   // w == 0: 'm', v; other trap: 'm', 0
+// An extended result rounded to double; the substitute and 'm' when that is not a finite
+// double, which is an overflow (or an invalid operation) of the guarded step.
+inline double Guarded(long double value, double substitute, char &status) {
+    const double out = static_cast<double>(value);
+    if (std::isfinite(out))
+        return out;
+    status = 'm';
+    return substitute;
+}
+
+// The binary operators, inline: the compiled program's loop carries them out in place.
+inline double Add(double v, double w, char &status) { // trap: 'm', 0
+    return Guarded(static_cast<long double>(v) + w, 0.0, status);
+}
+inline double Subtract(double v, double w, char &status) { // trap: 'm', 0
+    return Guarded(static_cast<long double>(v) - w, 0.0, status);
+}
+inline double Multiply(double v, double w, char &status) { // trap: 'm', 0
+    return Guarded(static_cast<long double>(v) * w, 0.0, status);
+}
+inline double Divide(double v, double w, char &status) { // w == 0: 'm', v; other trap: 'm', 0
+    if (w == 0) {
+        status = 'm';
+        return v;
+    }
+    return Guarded(static_cast<long double>(v) / w, 0.0, status);
+}
 
 // b raised to p; 'm' when it has no value (then the result is unspecified).
 double RaisePower(double b, double p, char &status);

@@ -108,15 +108,19 @@ std::shared_ptr<const CompiledFormula> CompileFormula(const std::string &held) {
 }
 
 double RunFormula(const CompiledFormula &formula, double x, char &status) {
+    // The top of the stack is held apart, where the compiler can keep it in a register.
     double stack[kStackSize];
-    int top = 0;
+    double top = 0;
+    int below = 0; // values under the top
     for (const ProgramStep &s : formula.steps) {
         switch (s.op) {
         case Op::Push:
-            stack[top++] = s.value;
+            stack[below++] = top;
+            top = s.value;
             break;
         case Op::PushX:
-            stack[top++] = x;
+            stack[below++] = top;
+            top = x;
             break;
         case Op::Fail:
             status = 'f';
@@ -125,24 +129,23 @@ double RunFormula(const CompiledFormula &formula, double x, char &status) {
             throw ConversionError(formula.text.substr(static_cast<std::size_t>(s.start),
                                                       static_cast<std::size_t>(s.length)));
         case Op::Negate:
-            stack[top - 1] = -stack[top - 1];
+            top = -top;
             break;
         case Op::Binary:
-            --top;
-            stack[top - 1] = Combine(s.binary, stack[top - 1], stack[top], status);
+            top = Combine(s.binary, stack[--below], top, status);
             break;
         case Op::BinaryC:
-            stack[top - 1] = Combine(s.binary, stack[top - 1], s.value, status);
+            top = Combine(s.binary, top, s.value, status);
             break;
         case Op::BinaryX:
-            stack[top - 1] = Combine(s.binary, stack[top - 1], x, status);
+            top = Combine(s.binary, top, x, status);
             break;
         case Op::Apply:
-            ApplyFunction(s.function, stack[top - 1], status);
+            ApplyFunction(s.function, top, status);
             break;
         }
     }
-    return stack[top - 1];
+    return top;
 }
 
 FormulaProgram::FormulaProgram() : compiled_(EmptyFormula()) {}
