@@ -18,9 +18,12 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
+#include "acceptance.h"
 #include "annotation.h"
+#include "errors.h"
 #include "helpwindow.h"
 #include "localesep.h"
 #include "picturebox.h"
@@ -38,6 +41,7 @@ namespace kurvanto {
 namespace {
 
 const QString kNoGraph = QStringLiteral("Нет графика на поле!!!");
+const QString kFormulaHint = QStringLiteral("Введите формулу");
 const QString kSmallScreen = QStringLiteral("Разрешение ниже, чем 800х600!");
 constexpr int kMinScreenWidth = 800;
 constexpr int kMinScreenHeight = 600;
@@ -132,12 +136,13 @@ void TForm1::createToolbar() {
     Edit1->setGeometry(474, 12, 153, 28);
     Edit1->setMaxLength(80);
     Edit1->setFont(PixelFont(QStringLiteral("MS Serif"), 17));
-    Edit1->setToolTip(QStringLiteral("Введите формулу"));
+    Edit1->setToolTip(kFormulaHint);
     QPalette white = Edit1->palette();
     white.setColor(QPalette::Base, Qt::white);
     white.setColor(QPalette::Text, Qt::black);
     Edit1->setPalette(white);
     Edit1->installEventFilter(this); // Ctrl+C: see eventFilter
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm1::forgetFormulaFault);
 
     Label5 = createLabel(Panel2, "Label5", QStringLiteral("X="), QPoint(642, 19));
     Label3 = createLabel(Panel2, "Label3", QStringLiteral("0,00"), QPoint(665, 19));
@@ -373,9 +378,57 @@ void TForm1::SpeedButton3Click() {
 }
 
 void TForm1::SpeedButton4Click() {
-    RunCommand(
-        this, [this] { BuildGraph(state_, canvas_, Edit1->text().toUtf8().toStdString(), *this); });
+    const QString typed = Edit1->text();
+    buildRefused_ = false;
+    bool malformedNumber = false;
+    RunCommand(this, [&] {
+        try {
+            BuildGraph(state_, canvas_, typed.toUtf8().toStdString(), *this);
+        } catch (const ConversionError &) {
+            malformedNumber = true; // reported as it comes, then pointed at in the box
+            throw;
+        }
+    });
     Image1->update(); // what was drawn before an error stays and is shown
+    if (buildRefused_ || malformedNumber)
+        RunCommand(this, [&] { pointAtFormulaFault(typed); });
+}
+
+namespace {
+
+// The index in a QString (UTF-16 units) of the character counted `characters` code points
+// from its start.
+int Utf16Index(const QString &text, int characters) {
+    int index = 0;
+    for (int i = 0; i < characters && index < text.size(); ++i)
+        index += text.at(index).isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
+    return index;
+}
+
+} // namespace
+
+// After a refused build: the fault's span selected in the formula box, which takes the focus,
+// and its reason shown under the box, and kept as the box's tool tip until the text changes.
+void TForm1::pointAtFormulaFault(const QString &typed) {
+    const std::optional<FormulaFault> fault = FindFormulaFault(typed.toUtf8().toStdString());
+    if (!fault)
+        return;
+    const int start = Utf16Index(typed, std::max(0, fault->position - 1));
+    const int end = Utf16Index(typed, std::max(0, fault->position - 1 + fault->length));
+    Edit1->setFocus(Qt::OtherFocusReason);
+    Edit1->setSelection(start, end - start);
+    const QString reason = QString::fromStdString(fault->reason);
+    Edit1->setToolTip(reason);
+    faultShown_ = true;
+    QToolTip::showText(Edit1->mapToGlobal(QPoint(0, Edit1->height())), reason, Edit1);
+}
+
+void TForm1::forgetFormulaFault() {
+    if (!faultShown_)
+        return;
+    faultShown_ = false;
+    Edit1->setToolTip(kFormulaHint);
+    QToolTip::hideText();
 }
 
 void TForm1::SpeedButton5Click() {
@@ -478,6 +531,7 @@ void TForm1::askInterval() {
 
 void TForm1::setErrorLabelVisible(bool visible) {
     Label2->setVisible(visible);
+    buildRefused_ = visible;
 }
 
 void TForm1::showReadoutLabels() {

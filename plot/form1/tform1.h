@@ -91,12 +91,16 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     QAction *addItem(QMenu *menu, const char *name, const QString &text);
     void addSeparator(QMenu *menu, const char *name);
     void setReadoutLabelsVisible(bool visible);
+    void pointAtFormulaFault(const QString &typed);
+    void forgetFormulaFault();
     void savePicture(const QString &fileName);
 
     PlotState &state_;
     ScreenSizeProvider screen_size_;
     Canvas canvas_;
     bool shown_ = false;
+    bool buildRefused_ = false; // the last build showed the error label
+    bool faultShown_ = false;   // the formula box's tool tip names a fault
 
     QFrame *Panel2 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr;
