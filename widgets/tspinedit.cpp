@@ -247,14 +247,18 @@ void TSpinEdit::ButtonPressed() {
 
 void TSpinEdit::focusOutEvent(QFocusEvent *event) {
     QLineEdit::focusOutEvent(event);
-    // Switching to another window or opening a menu is no exit from the field.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+    // A menu opened over the field (its context menu) leaves the editing as it is.
+    if (event->reason() == Qt::PopupFocusReason)
         return;
-    RunCommand(window(), [this] {
-        const long double value = Value();
-        if (LimitToBounds(static_cast<double>(value)) != value)
-            setValue(value);
-    });
+    // Switching to another window is no exit from the field: nothing is limited then, but the
+    // value is shown from its start all the same (coming back selects the whole text anyway).
+    if (event->reason() != Qt::ActiveWindowFocusReason) {
+        RunCommand(window(), [this] {
+            const long double value = Value();
+            if (LimitToBounds(static_cast<double>(value)) != value)
+                setValue(value);
+        });
+    }
     ShowFromStart();
 }
 

@@ -645,6 +645,18 @@ void TestSpinEdit::valueShownFromItsStart() {
     QCOMPARE(m_edit->text(), QStringLiteral("-1234,50"));
     QCOMPARE(m_edit->cursorPosition(), 0);
     QVERIFY(!m_edit->hasSelectedText());
+    // Another window taking the focus: shown from the start, but not limited (no exit).
+    m_edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(m_edit, QStringLiteral("12345")); // over the selection; above MaxValue 0
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(m_edit, &away);
+    QCOMPARE(m_edit->text(), QStringLiteral("12345"));
+    QCOMPARE(m_edit->cursorPosition(), 0);
+    // A context menu over the field leaves the cursor where it was.
+    m_edit->end(false);
+    QFocusEvent menu(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(m_edit, &menu);
+    QCOMPARE(m_edit->cursorPosition(), 5);
 }
 
 void TestSpinEdit::properties() {
