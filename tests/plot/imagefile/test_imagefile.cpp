@@ -466,6 +466,31 @@ TEST_F(WriteTest, NewFileFollowsTheUmask) {
     EXPECT_EQ(PermissionsOf(target), mode_t(0644));
 }
 
+// A name that is not valid UTF-8 is written under exactly its bytes; two such names stay two
+// files (through QString both would become the same U+FFFD name).
+TEST_F(WriteTest, NameBytesAreKept) {
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    const QByteArray first = folder + "/\xff.bmp", second = folder + "/\xfe.bmp";
+    const QImage image = Picture();
+    ASSERT_TRUE(SaveImageFileNative(image, first, "BMP").ok);
+    ASSERT_TRUE(SaveImageFileNative(Picture(10, 10), second, "BMP").ok);
+    EXPECT_TRUE(WriteFileWholeNative(folder + "/\xfd", [](QIODevice &device) {
+                    return device.write("x") == 1;
+                }).ok);
+    const auto read = [](const QByteArray &name) {
+        const int fd = ::open(name.constData(), O_RDONLY);
+        const QByteArray all = fd >= 0 ? Drain(fd) : QByteArray();
+        ::close(fd);
+        return all;
+    };
+    EXPECT_EQ(read(first), Encoded(image, "BMP"));
+    EXPECT_EQ(read(second), Encoded(Picture(10, 10), "BMP"));
+    EXPECT_EQ(read(folder + "/\xfd"), QByteArray("x"));
+    for (const QByteArray &name : {first, second, folder + "/\xfd"}) // QDir cannot name them
+        ::unlink(name.constData());
+    EXPECT_TRUE(Entries(dir_.path()).isEmpty());
+}
+
 // ---- Onto an open descriptor ----
 
 TEST_F(WriteTest, DescriptorsOfEveryKind) {
