@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <exception>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/stat.h>
@@ -114,7 +115,13 @@ class QuietWriteSignals {
 WriteResult Produce(int fd, const std::function<bool(QIODevice &)> &produce,
                     const QString &producerFailure) {
     DescriptorDevice device(fd);
-    const bool produced = produce(device);
+    bool produced = false;
+    try { // the caller's temporary file must not outlive an escaping error
+        produced = produce(device);
+    } catch (const std::exception &error) {
+        return Failure(QStringLiteral("не удалось подготовить содержимое файла: %1")
+                           .arg(QString::fromLocal8Bit(error.what())));
+    }
     if (device.failed())
         return Failure(QStringLiteral("ошибка записи: %1").arg(Reason(device.error())));
     if (!produced)

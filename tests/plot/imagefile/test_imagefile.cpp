@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <stdexcept>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -216,6 +217,19 @@ TEST_F(WriteTest, ProducerThatGivesUpLeavesTheOldFile) {
     });
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(ReadAll(target), old_);
+    EXPECT_EQ(Entries(dir_.path()), QStringList{"data"});
+}
+
+TEST_F(WriteTest, ProducerThatThrowsLeavesTheOldFile) {
+    const QString target = path("data");
+    WriteRaw(target, old_);
+    const WriteResult result = WriteFileWhole(target, [](QIODevice &device) -> bool {
+        device.write("half of it");
+        throw std::runtime_error("out of memory");
+    });
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QLatin1String("out of memory")));
     EXPECT_EQ(ReadAll(target), old_);
     EXPECT_EQ(Entries(dir_.path()), QStringList{"data"});
 }
