@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "acceptance.h"
 #include "errors.h"
 #include "formula.h"
 #include "rounding.h"
@@ -167,7 +168,10 @@ bool GraphRun::prepare(const std::string &formula) {
     canvas_.setBrushColor(s_.BackgroundColor);
     if (s_.ClearPending)
         canvas_.fillRect(canvas_.image().rect());
-    const bool wrong = FormulaStatus == 'f';
+    // A formula the program does not accept is refused here like one the trial finds
+    // malformed, whatever x: text left after the end ('2 x'), a token in place of ")", a
+    // failure that a later one hides. A number the conversion refuses raised its error above.
+    const bool wrong = FormulaStatus == 'f' || FindFormulaFault(formula).has_value();
     host_.setErrorLabelVisible(wrong);
     return !wrong;
 }

@@ -320,11 +320,12 @@ TEST_F(BuildGraphTest, StepBelowTheResolutionOfXEnds) {
     EXPECT_EQ(Find(kRed).count, 0);
 }
 
-// A formula whose failure "f" depends on x (the trial at 2 only finds "m") is passed over at
-// every sample rather than being retried without end.
+// A formula malformed at every sample, whose "f" the trial at 2 does not see (a later "m"
+// wins there), is not a formula the program accepts: the run refuses it and ends.
 TEST_F(BuildGraphTest, MalformedAtEverySampleButTheTrialEnds) {
     Build("foo(x)+1/(x-2)");
-    EXPECT_EQ(state.GraphPresent, 1);
+    EXPECT_EQ(state.GraphPresent, 0);
+    EXPECT_TRUE(host.errorLabel);
     EXPECT_EQ(Find(kRed).count, 0);
 }
 
