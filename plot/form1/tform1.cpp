@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
@@ -22,6 +21,7 @@
 
 #include "annotation.h"
 #include "helpwindow.h"
+#include "imagefile.h"
 #include "localesep.h"
 #include "picturebox.h"
 #include "programresources.h"
@@ -45,27 +45,6 @@ constexpr int kToolbarHeight = 57;
 constexpr QPoint kPanel1Position(4, 60);
 constexpr QPoint kImage1Position(8, 8);
 constexpr int kPanelMargin = 16; // the picture's border inside the drawing panel, both sides
-
-// Writes the picture as a Windows bitmap. The file is replaced only when the whole picture
-// has been written; an old file stays as it was otherwise.
-bool WriteBitmap(const QImage &image, const QString &fileName, QString &reason) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-        return false;
-    }
-    if (!image.save(&file, "BMP")) {
-        reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                      : QStringLiteral("ошибка записи рисунка");
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        reason = file.errorString();
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -335,12 +314,14 @@ void TForm1::SpeedButton1Click() {
     });
 }
 
+// The file is replaced only when the whole picture reached the disk; otherwise the old file
+// stays as it was and the message says why.
 void TForm1::savePicture(const QString &fileName) {
-    QString reason;
-    if (!WriteBitmap(canvas_.image(), fileName, reason)) {
+    const WriteResult written = SaveImageFile(canvas_.image(), fileName, "BMP");
+    if (!written.ok) {
         ShowMessage(this,
                     QStringLiteral("Не удалось сохранить график в файл \"%1\":\n%2")
-                        .arg(QDir::toNativeSeparators(fileName), reason),
+                        .arg(QDir::toNativeSeparators(fileName), written.error),
                     QMessageBox::Critical);
     }
 }

@@ -1,0 +1,351 @@
+#include "imagefile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QIODevice>
+#include <QImage>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kurvanto {
+
+namespace {
+
+std::atomic<qint64> g_failAfterBytes{-1};
+
+QString Reason(int error) {
+    return qt_error_string(error);
+}
+
+WriteResult Failure(const QString &error) {
+    return WriteResult{false, error};
+}
+
+// A write-only device straight onto a file descriptor: no buffer of its own, so every byte the
+// producer hands over is either written or the failure is on record at once. After a failure
+// every later write fails too, so a producer that ignores one result still ends up failed.
+class DescriptorDevice : public QIODevice {
+  public:
+    explicit DescriptorDevice(int fd) : fd_(fd), limit_(g_failAfterBytes.load()) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+    bool failed() const { return errno_ != 0; }
+    int error() const { return errno_; }
+
+  protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override {
+        if (errno_ != 0)
+            return -1;
+        qint64 done = 0;
+        while (done < length) {
+            qint64 chunk = length - done;
+            if (limit_ >= 0 && written_ + chunk > limit_)
+                chunk = limit_ - written_; // what still fits before the simulated full disk
+            if (chunk <= 0)
+                return fail(ENOSPC);
+            const ssize_t n = ::write(fd_, data + done, size_t(std::min<qint64>(chunk, SSIZE_MAX)));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return fail(errno);
+            }
+            if (n == 0)
+                return fail(EIO);
+            done += n;
+            written_ += n;
+        }
+        return length;
+    }
+
+  private:
+    qint64 fail(int error) {
+        errno_ = error;
+        setErrorString(Reason(error));
+        return -1;
+    }
+
+    int fd_;
+    qint64 limit_;
+    qint64 written_ = 0;
+    int errno_ = 0;
+};
+
+// While a write runs, a closed pipe (SIGPIPE) or the file size limit (SIGXFSZ) must end the
+// write with an error, not the process: both signals are blocked on this thread, and whatever
+// the writes raised is taken off again before the old mask comes back.
+class QuietWriteSignals {
+  public:
+    QuietWriteSignals() {
+        sigemptyset(&set_);
+        sigset_t pending;
+        sigemptyset(&pending);
+        sigpending(&pending);
+        for (int sig : {SIGPIPE, SIGXFSZ})
+            if (!sigismember(&pending, sig))
+                sigaddset(&set_, sig); // a signal already pending is not ours to take
+        pthread_sigmask(SIG_BLOCK, &set_, &old_);
+    }
+    ~QuietWriteSignals() {
+        const timespec now{0, 0};
+        while (sigtimedwait(&set_, nullptr, &now) > 0) {
+        }
+        pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+    }
+    QuietWriteSignals(const QuietWriteSignals &) = delete;
+    QuietWriteSignals &operator=(const QuietWriteSignals &) = delete;
+
+  private:
+    sigset_t set_;
+    sigset_t old_;
+};
+
+// Runs the producer on the descriptor and tells what went wrong, if anything.
+WriteResult Produce(int fd, const std::function<bool(QIODevice &)> &produce,
+                    const QString &producerFailure) {
+    DescriptorDevice device(fd);
+    const bool produced = produce(device);
+    if (device.failed())
+        return Failure(QStringLiteral("ошибка записи: %1").arg(Reason(device.error())));
+    if (!produced)
+        return Failure(producerFailure);
+    return {};
+}
+
+// Syncs what was written to the disk; a descriptor that cannot be synced (a pipe, a terminal)
+// has nothing of ours left to lose.
+WriteResult Sync(int fd) {
+    while (::fsync(fd) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno == EINVAL || errno == EROFS || errno == ENOTSUP)
+            return {};
+        return Failure(QStringLiteral("ошибка сброса данных на диск: %1").arg(Reason(errno)));
+    }
+    return {};
+}
+
+WriteResult Close(int fd) {
+    // Linux releases the descriptor even when close reports an error: never retry it.
+    if (::close(fd) != 0 && errno != EINTR)
+        return Failure(QStringLiteral("ошибка при закрытии файла: %1").arg(Reason(errno)));
+    return {};
+}
+
+QByteArray FolderOf(const QByteArray &path) {
+    const int slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    if (slash == 0)
+        return QByteArrayLiteral("/");
+    return path.left(slash);
+}
+
+// Where a symbolic link finally points, also when that file does not exist yet (a dangling
+// link names the file to create). Returns an empty name and sets `error` on a loop.
+QByteArray FollowLinks(QByteArray path, int &error) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat link;
+        if (::lstat(path.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return path;
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.constData(), target.data(), size_t(target.size()));
+        if (n < 0 || n >= target.size()) {
+            error = n < 0 ? errno : ENAMETOOLONG;
+            return {};
+        }
+        target.truncate(int(n));
+        path = target.startsWith('/') ? target : FolderOf(path) + '/' + target;
+    }
+    error = ELOOP;
+    return {};
+}
+
+// Opens a new, empty file beside the target, named after it and hidden.
+int CreateTemporary(const QByteArray &target, QByteArray &name) {
+    const QByteArray folder = FolderOf(target);
+    const QByteArray base = target.mid(target.lastIndexOf('/') + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + "/." + base + '.' +
+               QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Gives the new file the old one's owner and permissions. The owner is kept where this user
+// may keep it; the permissions always.
+bool TakeOverAttributes(int fd, const struct stat &old) {
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+        (void)::fchown(fd, old.st_uid, old.st_gid);
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+WriteResult WriteInPlace(const QByteArray &path, const QString &shown,
+                         const std::function<bool(QIODevice &)> &produce,
+                         const QString &producerFailure) {
+    int fd;
+    do {
+        fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return Failure(
+            QStringLiteral("не удалось открыть «%1» для записи: %2").arg(shown, Reason(errno)));
+    struct stat info;
+    const bool syncable = ::fstat(fd, &info) == 0 && S_ISBLK(info.st_mode);
+    WriteResult result = Produce(fd, produce, producerFailure);
+    if (result.ok && syncable)
+        result = Sync(fd);
+    const WriteResult closed = Close(fd);
+    return result.ok ? closed : result;
+}
+
+WriteResult WriteReplacing(const QByteArray &target, const struct stat *old, const QString &shown,
+                           const std::function<bool(QIODevice &)> &produce,
+                           const QString &producerFailure) {
+    if (old && ::access(target.constData(), W_OK) != 0)
+        return Failure(QStringLiteral("файл «%1» защищён от записи: %2").arg(shown, Reason(errno)));
+    QByteArray temporary;
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0)
+        return Failure(QStringLiteral("не удалось создать временный файл рядом с «%1»: %2")
+                           .arg(shown, Reason(errno)));
+    WriteResult result;
+    if (old && !TakeOverAttributes(fd, *old))
+        result = Failure(
+            QStringLiteral("не удалось перенести права доступа файла: %1").arg(Reason(errno)));
+    if (result.ok)
+        result = Produce(fd, produce, producerFailure);
+    if (result.ok)
+        result = Sync(fd);
+    const WriteResult closed = Close(fd);
+    if (result.ok)
+        result = closed;
+    if (result.ok && ::rename(temporary.constData(), target.constData()) != 0)
+        result =
+            Failure(QStringLiteral("не удалось заменить файл «%1»: %2").arg(shown, Reason(errno)));
+    if (!result.ok) {
+        ::unlink(temporary.constData());
+        return result;
+    }
+    // The new name must reach the disk too; the content is already safe there.
+    const int folder = ::open(FolderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        (void)::fsync(folder);
+        ::close(folder);
+    }
+    return result;
+}
+
+WriteResult WriteFile(const QString &path, const std::function<bool(QIODevice &)> &produce,
+                      const QString &producerFailure) {
+    if (path.isEmpty())
+        return Failure(QStringLiteral("не указано имя файла"));
+    const QByteArray name = QFile::encodeName(path);
+    QuietWriteSignals quiet;
+    struct stat info;
+    if (::stat(name.constData(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return WriteInPlace(name, path, produce, producerFailure);
+        // A regular file, perhaps behind links: the file itself is replaced.
+        char resolved[PATH_MAX];
+        if (!::realpath(name.constData(), resolved))
+            return Failure(
+                QStringLiteral("не удалось найти файл «%1»: %2").arg(path, Reason(errno)));
+        return WriteReplacing(QByteArray(resolved), &info, path, produce, producerFailure);
+    }
+    if (errno != ENOENT)
+        return Failure(QStringLiteral("не удалось открыть «%1»: %2").arg(path, Reason(errno)));
+    int error = 0;
+    const QByteArray target = FollowLinks(name, error);
+    if (target.isEmpty())
+        return Failure(QStringLiteral("не удалось открыть «%1»: %2").arg(path, Reason(error)));
+    return WriteReplacing(target, nullptr, path, produce, producerFailure);
+}
+
+WriteResult WriteDescriptor(int fd, const std::function<bool(QIODevice &)> &produce,
+                            const QString &producerFailure) {
+    QuietWriteSignals quiet;
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return Failure(QStringLiteral("ошибка записи: %1").arg(Reason(errno)));
+    WriteResult result = Produce(fd, produce, producerFailure);
+    if (result.ok && (S_ISREG(info.st_mode) || S_ISBLK(info.st_mode)))
+        result = Sync(fd);
+    return result;
+}
+
+const QString kNotProduced = QStringLiteral("не удалось подготовить содержимое файла");
+
+// Checks the format before anything is opened, and encodes into the device.
+bool CanEncode(const char *format, QString &reason) {
+    const QByteArray wanted = QByteArray(format).toLower();
+    if (QImageWriter::supportedImageFormats().contains(wanted))
+        return true;
+    reason = QStringLiteral("формат %1 не поддерживается").arg(QString::fromLatin1(format));
+    return false;
+}
+
+std::function<bool(QIODevice &)> Encoder(const QImage &image, const char *format, QString &reason) {
+    return [&image, format, &reason](QIODevice &device) {
+        QImageWriter writer(&device, format);
+        if (writer.write(image))
+            return true;
+        reason = writer.errorString();
+        return false;
+    };
+}
+
+QString EncodeFailure(const char *format, const QString &reason) {
+    return QStringLiteral("рисунок не удалось записать в формате %1: %2")
+        .arg(QString::fromLatin1(format), reason);
+}
+
+} // namespace
+
+WriteResult WriteFileWhole(const QString &path, const std::function<bool(QIODevice &)> &produce) {
+    return WriteFile(path, produce, kNotProduced);
+}
+
+WriteResult WriteToDescriptor(int fd, const std::function<bool(QIODevice &)> &produce) {
+    return WriteDescriptor(fd, produce, kNotProduced);
+}
+
+WriteResult SaveImageFile(const QImage &image, const QString &path, const char *format) {
+    QString reason;
+    if (!CanEncode(format, reason))
+        return Failure(reason);
+    WriteResult result = WriteFile(path, Encoder(image, format, reason), QString());
+    if (!result.ok && result.error.isEmpty())
+        result.error = EncodeFailure(format, reason);
+    return result;
+}
+
+WriteResult WriteImageToDescriptor(const QImage &image, int fd, const char *format) {
+    QString reason;
+    if (!CanEncode(format, reason))
+        return Failure(reason);
+    WriteResult result = WriteDescriptor(fd, Encoder(image, format, reason), QString());
+    if (!result.ok && result.error.isEmpty())
+        result.error = EncodeFailure(format, reason);
+    return result;
+}
+
+void SetWriteFailureAfterBytes(qint64 bytes) {
+    g_failAfterBytes.store(bytes < 0 ? -1 : bytes);
+}
+
+} // namespace kurvanto

@@ -1,0 +1,43 @@
+#pragma once
+// Writing files so that nothing is lost: a file is replaced only when every byte of the new
+// content, the last flush and the sync to the disk went through; otherwise the old file stays
+// byte for byte and the caller gets the reason. Targets that are not plain files (devices,
+// FIFOs, standard output) are written in place and never replaced.
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+
+class QIODevice;
+class QImage;
+
+namespace kurvanto {
+
+struct WriteResult {
+    bool ok = true;
+    QString error; // why it failed, for a person to read
+};
+
+// Writes the bytes that `produce` puts into the device to `path`, all or nothing.
+//  - A regular file, or a name that does not exist yet: the bytes go into a temporary file
+//    in the same folder; every write, the final flush, the sync and the close are checked,
+//    and the temporary file is renamed over the target only when all of them went through.
+//    A replaced file keeps its permissions (and, where allowed, its owner). A symbolic link
+//    is followed: the file it points to is replaced and the link stays.
+//  - An existing target that is not a regular file (a character device such as /dev/null or
+//    /dev/full, a FIFO, /dev/stdout): written in place, with no temporary file and no rename;
+//    every write is checked, so /dev/full fails.
+// `produce` returns false when it could not make its content; that fails the write too.
+WriteResult WriteFileWhole(const QString &path, const std::function<bool(QIODevice &)> &produce);
+
+// The same onto an open file descriptor, which stays open (standard output, for one).
+WriteResult WriteToDescriptor(int fd, const std::function<bool(QIODevice &)> &produce);
+
+// Encodes the image in `format` ("BMP", "PNG", "JPG", "PPM") and writes it whole.
+WriteResult SaveImageFile(const QImage &image, const QString &path, const char *format);
+WriteResult WriteImageToDescriptor(const QImage &image, int fd, const char *format);
+
+// Test seam: when `bytes` >= 0, every later write fails as on a full disk once that many
+// bytes of it have gone through. -1 (the default) turns it off.
+void SetWriteFailureAfterBytes(qint64 bytes);
+
+} // namespace kurvanto
