@@ -83,7 +83,8 @@ mode_t CurrentUmask() {
 }
 
 // A name that no text of Qt can carry (it is not valid in the file-name encoding): written
-// with the name's own bytes, the same way the picture writer writes any other name.
+// with the name's own bytes, the same way the picture writer writes any other name (the
+// writer checks and syncs every byte on the descriptor).
 std::string WriteByBytes(const QImage &image, const std::string &name, const char *format) {
     std::string path = name;
     struct stat info {};
@@ -120,8 +121,6 @@ std::string WriteByBytes(const QImage &image, const std::string &name, const cha
         if (!result.ok)
             error = result.error.toStdString();
     }
-    if (error.empty() && fsync(fd) != 0)
-        error = ErrnoText(errno);
     if (close(fd) != 0 && error.empty())
         error = ErrnoText(errno);
     if (error.empty() && rename(temporary.c_str(), path.c_str()) != 0)
@@ -130,6 +129,30 @@ std::string WriteByBytes(const QImage &image, const std::string &name, const cha
         unlink(temporary.c_str());
     return error;
 }
+
+// While it lives, standard error goes nowhere: an encoder library that reports a failed write
+// on its own (libpng does) would put a second line before the tool's one reason.
+class SilentStandardError {
+  public:
+    SilentStandardError() : saved_(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0)) {
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0)
+            dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            close(null);
+    }
+    ~SilentStandardError() {
+        if (saved_ >= 0) {
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+        }
+    }
+    SilentStandardError(const SilentStandardError &) = delete;
+    SilentStandardError &operator=(const SilentStandardError &) = delete;
+
+  private:
+    int saved_;
+};
 
 } // namespace
 
@@ -158,6 +181,7 @@ OutputTarget ChooseOutput(const std::string &name, const std::string &formatOpti
 }
 
 std::string WriteOutput(const QImage &image, const OutputTarget &target) {
+    const SilentStandardError silent;
     if (target.standardOutput) {
         const WriteResult result = WriteImageToDescriptor(image, STDOUT_FILENO, target.format);
         return result.ok ? std::string() : result.error.toStdString();
