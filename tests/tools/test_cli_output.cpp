@@ -311,7 +311,7 @@ TEST_F(PlotOutput, ALabelNamedLikeAQtOptionIsDrawn) {
 TEST_F(PlotOutput, AFileNamedLikeAQtOption) {
     RunOptions options;
     options.folder = dir.path().toStdString();
-    const Result r = RunCli({"plot", "x", "--label", "1", "1", "a", "-o", "-platform"}, options);
+    const Result r = RunCli({"plot", "x", "-o", "-platform", "--label", "1", "1", "a"}, options);
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(StartsWith(ReadFile(Path("-platform")), kBmpMagic));
 }
