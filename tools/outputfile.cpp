@@ -157,7 +157,7 @@ class SilentStandardError {
 } // namespace
 
 OutputTarget ChooseOutput(const std::string &name, const std::string &formatOption) {
-    OutputTarget target{name, name == "-", "BMP"};
+    OutputTarget target{name, name == "-", name == "-" || ExistsAndIsNotRegular(name), "BMP"};
     if (!formatOption.empty()) {
         target.format = FormatOfName(Lower(formatOption));
         if (target.format == nullptr)
@@ -172,7 +172,7 @@ OutputTarget ChooseOutput(const std::string &name, const std::string &formatOpti
         target.format = format;
         return target;
     }
-    if (extension.empty() || ExistsAndIsNotRegular(name))
+    if (extension.empty() || target.inPlace)
         return target;
     throw UsageError(OptionMessage(
         "-o", {name},

@@ -9,6 +9,7 @@ namespace kurvanto {
 struct OutputTarget {
     std::string name;    // as given on the command line, byte for byte
     bool standardOutput; // the name "-"
+    bool inPlace;        // written in place: standard output, a device, a FIFO
     const char *format;  // "BMP", "PNG", "JPG" or "PPM"
 };
 

@@ -99,7 +99,7 @@ std::vector<PlotOption> MakeOptions() {
         ColorOption("--axes-color", &PlotState::AxesColor, "цвет осей (000000)"),
         ColorOption("--graph-color", &PlotState::GraphColor, "цвет графика (000000)"),
         ColorOption("--background", &PlotState::BackgroundColor,
-                    "цвет фона (по умолчанию цвет кнопок системы)"),
+                    "цвет фона (по умолчанию цвет кнопок, efefef)"),
     };
     const std::vector<PlotOption> marks = MarkOptions(); // drawn after the build, in order
     options.insert(options.end(), marks.begin(), marks.end());
@@ -134,12 +134,19 @@ class InterruptCatcher {
         sigemptyset(&action.sa_mask);
         sigaction(SIGINT, &action, &previous_);
     }
-    ~InterruptCatcher() { sigaction(SIGINT, &previous_, nullptr); }
+    ~InterruptCatcher() { release(); }
+    // Ctrl+C ends the process again, as before.
+    void release() {
+        if (caught_)
+            sigaction(SIGINT, &previous_, nullptr);
+        caught_ = false;
+    }
     InterruptCatcher(const InterruptCatcher &) = delete;
     InterruptCatcher &operator=(const InterruptCatcher &) = delete;
 
   private:
     struct sigaction previous_ {};
+    bool caught_ = true;
 };
 
 // The picture's window for a run of the tool: the error label becomes the refusal, the
@@ -209,7 +216,7 @@ void ResolveSystemColors(PlotState &state) {
         *color = Canvas::fromQColor(Canvas::toQColor(*color));
 }
 
-int BuildAndWrite(PlotJob &job, const OutputTarget &target) {
+int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &catcher) {
     Canvas canvas;
     ToolHost host(job);
     try {
@@ -234,6 +241,10 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target) {
         std::fputs("Прервано: рисунок не записан.\n", stderr);
         return kExitInterrupted;
     }
+    // Writing a regular file is short and is finished whole. A FIFO may wait for its reader
+    // for good: there Ctrl+C must end the process, which replaces nothing.
+    if (target.inPlace)
+        catcher.release();
     const std::string error = WriteOutput(canvas.image(), target);
     if (!error.empty()) {
         if (target.standardOutput)
@@ -303,7 +314,7 @@ int PlotCommand(const std::vector<std::string> &args, const char *programName) {
     ResolveSystemColors(job.state);
     InterruptCatcher catcher;
     if (!job.needsFonts)
-        return BuildAndWrite(job, target);
+        return BuildAndWrite(job, target, catcher);
     // Fonts need the application object, which needs no display. Qt hears the program's
     // name only: the arguments, labels and file names among them, are the tool's own.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -311,7 +322,7 @@ int PlotCommand(const std::vector<std::string> &args, const char *programName) {
     static int qtArgc = 1;
     static char *qtArgv[] = {const_cast<char *>(programName), nullptr};
     QGuiApplication app(qtArgc, qtArgv);
-    return BuildAndWrite(job, target);
+    return BuildAndWrite(job, target, catcher);
 }
 
 } // namespace kurvanto

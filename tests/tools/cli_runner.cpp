@@ -62,7 +62,7 @@ Result RunCli(const std::vector<std::string> &args, const RunOptions &options) {
     close(err[1]);
     Result result;
     const Clock::time_point start = Clock::now();
-    const Clock::time_point deadline = start + std::chrono::seconds(120);
+    const Clock::time_point deadline = start + std::chrono::seconds(options.deadlineSeconds);
     bool interrupted = false;
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     int remaining = 2;

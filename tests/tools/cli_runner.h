@@ -20,6 +20,7 @@ struct RunOptions {
     bool errorOnTerminal = false;        // standard error is a pseudo-terminal
     std::string interruptWhenSeen;       // SIGINT once standard error contains this text
     int interruptAfterMilliseconds = -1; // or SIGINT after this long
+    int deadlineSeconds = 120;           // then SIGKILL
 };
 
 Result RunCli(const std::vector<std::string> &args, const RunOptions &options = {});

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -270,6 +271,21 @@ INSTANTIATE_TEST_SUITE_P(Cli, FifoTarget,
                                                     kBmpSize},
                                            FifoCase{"PngExtension", "pipe.png", kPngMagic, 0}),
                          [](const auto &param) { return std::string(param.param.name); });
+
+// A FIFO nobody reads holds the writer in open(); Ctrl+C still ends it, and the FIFO stays.
+TEST_F(PlotOutput, CtrlCEndsTheWaitForAFifoReader) {
+    const std::string fifo = Path("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    RunOptions options;
+    options.interruptAfterMilliseconds = 500;
+    options.deadlineSeconds = 20;
+    const Result r = RunCli({"plot", "x", "-o", fifo}, options);
+    EXPECT_TRUE(r.signal == SIGINT || r.code == 130) << r.signal << " " << r.code;
+    struct stat info {};
+    ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(Names(), std::set<std::string>{"pipe"});
+}
 
 class StandardOutput : public ::testing::TestWithParam<const char *> {};
 
