@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include <set>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
@@ -428,6 +429,56 @@ INSTANTIATE_TEST_SUITE_P(Cli, PlotWriteFailures,
                                            WriteFailure{"FullDiskBmp", "a.bmp", 4096},
                                            WriteFailure{"FullDiskJpg", "a.jpg", 1000},
                                            WriteFailure{"FullDiskNameNotUtf8", "a\xff.bmp", 4096}),
+                         [](const auto &param) { return std::string(param.param.name); });
+
+// A real full disk: a 100 KiB tmpfs (root only). The older picture is replaced by nothing.
+struct FullDisk {
+    const char *name;
+    Args before; // the older picture's command, written first; "-o" FILE appended
+    std::string file;
+    bool fill; // fill the rest of the disk before the new write
+};
+
+class RealFullDisk : public PlotOutput, public ::testing::WithParamInterface<FullDisk> {};
+
+TEST_P(RealFullDisk, ExitThreeAndTheOldFileStays) {
+    const FullDisk &c = GetParam();
+    const std::string disk = Path("disk");
+    ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
+    if (geteuid() != 0 || mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=100k") != 0)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { umount(path.c_str()); }
+    } unmount{disk};
+    const std::string file = disk + "/" + c.file;
+    Args before = c.before;
+    before.insert(before.end(), {"-o", file});
+    ASSERT_EQ(RunCli(before).code, 0);
+    const std::string old = ReadFile(file);
+    if (c.fill) { // every block the disk has left
+        const int fd = open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+        const std::string block(4096, '\0');
+        while (write(fd, block.data(), block.size()) > 0) {
+        }
+        close(fd);
+    }
+    const Result r = RunCli({"plot", "x", "-o", file});
+    EXPECT_EQ(r.code, 3) << r.err;
+    EXPECT_NE(r.err.find("Не удалось записать"), std::string::npos) << r.err;
+    EXPECT_TRUE(ReadFile(file) == old) << "the old file changed";
+    struct stat info {};
+    EXPECT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(static_cast<std::size_t>(info.st_size), old.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, RealFullDisk,
+                         ::testing::Values(FullDisk{"PngOverAPng", {"plot", "x^2"}, "a.png", true},
+                                           FullDisk{
+                                               "BmpTooLargeForTheDisk",
+                                               {"plot", "x", "--width", "10", "--height", "10"},
+                                               "a.bmp",
+                                               false}),
                          [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(PlotOutput, ReadOnlyFolder) {
