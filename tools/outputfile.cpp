@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -130,8 +131,8 @@ std::string WriteByBytes(const QImage &image, const std::string &name, const cha
     return error;
 }
 
-// While it lives, standard error goes nowhere: an encoder library that reports a failed write
-// on its own (libpng does) would put a second line before the tool's one reason.
+// While it lives, standard error goes nowhere: libpng reports a failed write on its own and
+// would put a second line before the tool's one reason.
 class SilentStandardError {
   public:
     SilentStandardError() : saved_(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0)) {
@@ -181,7 +182,9 @@ OutputTarget ChooseOutput(const std::string &name, const std::string &formatOpti
 }
 
 std::string WriteOutput(const QImage &image, const OutputTarget &target) {
-    const SilentStandardError silent;
+    std::optional<SilentStandardError> silent;
+    if (std::strcmp(target.format, "PNG") == 0)
+        silent.emplace();
     if (target.standardOutput) {
         const WriteResult result = WriteImageToDescriptor(image, STDOUT_FILENO, target.format);
         return result.ok ? std::string() : result.error.toStdString();
