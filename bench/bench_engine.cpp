@@ -49,6 +49,9 @@ void BM_EvaluateParabola(benchmark::State &state) {
 void BM_EvaluateLongFormula(benchmark::State &state) {
     EvaluateAcross(state, kLongFormula);
 }
+void BM_EvaluateWorstCaseFormula(benchmark::State &state) {
+    EvaluateAcross(state, kWorstCaseFormula);
+}
 void BM_ProgramParabola(benchmark::State &state) {
     ProgramAcross(state, "x^2-3");
 }
@@ -66,6 +69,7 @@ void BM_CompileLongFormula(benchmark::State &state) {
 
 BENCHMARK(BM_EvaluateParabola);
 BENCHMARK(BM_EvaluateLongFormula);
+BENCHMARK(BM_EvaluateWorstCaseFormula);
 BENCHMARK(BM_ProgramParabola);
 BENCHMARK(BM_ProgramLongFormula);
 BENCHMARK(BM_ProgramWorstCaseFormula);
