@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <exception>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/stat.h>
@@ -114,7 +115,13 @@ class QuietWriteSignals {
 WriteResult Produce(int fd, const std::function<bool(QIODevice &)> &produce,
                     const QString &producerFailure) {
     DescriptorDevice device(fd);
-    const bool produced = produce(device);
+    bool produced = false;
+    try { // the caller's temporary file must not outlive an escaping error
+        produced = produce(device);
+    } catch (const std::exception &error) {
+        return Failure(QStringLiteral("не удалось подготовить содержимое файла: %1")
+                           .arg(QString::fromLocal8Bit(error.what())));
+    }
     if (device.failed())
         return Failure(QStringLiteral("ошибка записи: %1").arg(Reason(device.error())));
     if (!produced)
@@ -250,11 +257,11 @@ WriteResult WriteReplacing(const QByteArray &target, const struct stat *old, con
     return result;
 }
 
-WriteResult WriteFile(const QString &path, const std::function<bool(QIODevice &)> &produce,
+WriteResult WriteFile(const QByteArray &name, const std::function<bool(QIODevice &)> &produce,
                       const QString &producerFailure) {
-    if (path.isEmpty())
+    if (name.isEmpty())
         return Failure(QStringLiteral("не указано имя файла"));
-    const QByteArray name = QFile::encodeName(path);
+    const QString path = QFile::decodeName(name); // only to be shown
     QuietWriteSignals quiet;
     struct stat info;
     if (::stat(name.constData(), &info) == 0) {
@@ -317,6 +324,11 @@ QString EncodeFailure(const char *format, const QString &reason) {
 } // namespace
 
 WriteResult WriteFileWhole(const QString &path, const std::function<bool(QIODevice &)> &produce) {
+    return WriteFile(QFile::encodeName(path), produce, kNotProduced);
+}
+
+WriteResult WriteFileWholeNative(const QByteArray &path,
+                                 const std::function<bool(QIODevice &)> &produce) {
     return WriteFile(path, produce, kNotProduced);
 }
 
@@ -325,6 +337,10 @@ WriteResult WriteToDescriptor(int fd, const std::function<bool(QIODevice &)> &pr
 }
 
 WriteResult SaveImageFile(const QImage &image, const QString &path, const char *format) {
+    return SaveImageFileNative(image, QFile::encodeName(path), format);
+}
+
+WriteResult SaveImageFileNative(const QImage &image, const QByteArray &path, const char *format) {
     QString reason;
     if (!CanEncode(format, reason))
         return Failure(reason);

@@ -3,6 +3,7 @@
 // content, the last flush and the sync to the disk went through; otherwise the old file stays
 // byte for byte and the caller gets the reason. Targets that are not plain files (devices,
 // FIFOs, standard output) are written in place and never replaced.
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <functional>
@@ -29,11 +30,18 @@ struct WriteResult {
 // `produce` returns false when it could not make its content; that fails the write too.
 WriteResult WriteFileWhole(const QString &path, const std::function<bool(QIODevice &)> &produce);
 
+// The same for a name in the file system's own bytes. A name that is not valid UTF-8 (the
+// byte 0xff, say) does not survive a trip through QString: QFile::decodeName turns the bad
+// bytes into U+FFFD. Names from the command line or the environment come here as they are.
+WriteResult WriteFileWholeNative(const QByteArray &path,
+                                 const std::function<bool(QIODevice &)> &produce);
+
 // The same onto an open file descriptor, which stays open (standard output, for one).
 WriteResult WriteToDescriptor(int fd, const std::function<bool(QIODevice &)> &produce);
 
 // Encodes the image in `format` ("BMP", "PNG", "JPG", "PPM") and writes it whole.
 WriteResult SaveImageFile(const QImage &image, const QString &path, const char *format);
+WriteResult SaveImageFileNative(const QImage &image, const QByteArray &path, const char *format);
 WriteResult WriteImageToDescriptor(const QImage &image, int fd, const char *format);
 
 // Test seam: when `bytes` >= 0, every later write fails as on a full disk once that many

@@ -23,6 +23,7 @@
 #include "helpwindow.h"
 #include "imagefile.h"
 #include "localesep.h"
+#include "nameonlyicons.h"
 #include "picturebox.h"
 #include "programresources.h"
 #include "readout.h"
@@ -237,6 +238,9 @@ void TForm1::createSaveDialog() {
     SaveDialog1->setFileMode(QFileDialog::AnyFile);
     SaveDialog1->setNameFilter(QStringLiteral("Bitmap (*.bmp)"));
     SaveDialog1->setDefaultSuffix(QStringLiteral("bmp"));
+    // Whatever folder the dialog shows (/proc, for one), it must not read a file to pick its
+    // icon or type: some files never answer.
+    UseNameOnlyIcons(*SaveDialog1);
 }
 
 // ---- Creation and activation ----
