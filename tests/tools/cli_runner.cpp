@@ -22,6 +22,12 @@ using Clock = std::chrono::steady_clock;
 [[noreturn]] void StartChild(const std::vector<std::string> &args, const RunOptions &options,
                              int outFd, int errFd) {
     dup2(outFd, STDOUT_FILENO);
+    if (!options.outputTo.empty()) {
+        const int target = open(options.outputTo.c_str(), O_WRONLY);
+        if (target < 0)
+            _exit(126);
+        dup2(target, STDOUT_FILENO);
+    }
     dup2(errFd, STDERR_FILENO);
     const int null = open("/dev/null", O_RDONLY);
     dup2(null, STDIN_FILENO);

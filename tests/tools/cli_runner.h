@@ -21,6 +21,7 @@ struct RunOptions {
     std::string interruptWhenSeen;       // SIGINT once standard error contains this text
     int interruptAfterMilliseconds = -1; // or SIGINT after this long
     int deadlineSeconds = 120;           // then SIGKILL
+    std::string outputTo;                // standard output to this file instead
 };
 
 Result RunCli(const std::vector<std::string> &args, const RunOptions &options = {});

@@ -205,6 +205,28 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"Nothing", {}, "команд"}),
     [](const auto &param) { return std::string(param.param.name); });
 
+// Lines that never reach standard output are a failure, not a success.
+std::string FullOutputCaseName(const ::testing::TestParamInfo<Args> &info) {
+    static const char *const kNames[] = {"Check", "Eval", "EvalRaw", "Help", "Plot"};
+    return kNames[info.index];
+}
+
+class FullStandardOutput : public ::testing::TestWithParam<Args> {};
+
+TEST_P(FullStandardOutput, ExitThree) {
+    clitest::RunOptions options;
+    options.outputTo = "/dev/full";
+    const Result r = RunCli(GetParam(), options);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.err.find("стандартный вывод"), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, FullStandardOutput,
+                         ::testing::Values(Args{"check", "x"}, Args{"eval", "x", "1"},
+                                           Args{"eval", "--raw", "x", "1"}, Args{"--help"},
+                                           Args{"plot", "x", "-o", "-"}),
+                         FullOutputCaseName);
+
 TEST(Cli, HelpGoesToStandardOutputAndNamesEveryFormat) {
     const Result r = RunCli({"--help"});
     EXPECT_EQ(r.code, 0);
