@@ -54,8 +54,13 @@ int main(int argc, char **argv) {
         }
         return code;
     } catch (const kurvanto::UsageError &error) {
+        // One line, whatever the arguments it quotes hold.
+        std::string what = error.what();
+        for (char &c : what)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+                c = '?';
         std::fflush(stdout);
-        std::fprintf(stderr, "kurvanto-cli: %s (см. kurvanto-cli --help)\n", error.what());
+        std::fprintf(stderr, "kurvanto-cli: %s (см. kurvanto-cli --help)\n", what.c_str());
         return kurvanto::kExitUsage;
     }
 }

@@ -202,6 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"CheckNothing", {"check"}, "check"},
         UsageCase{"UnknownCommand", {"draw", "x"}, "draw"},
         UsageCase{"VersionWithAnArgument", {"--version", "x"}, "«x»"},
+        UsageCase{
+            "ValueWithALineBreak", {"plot", "x", "--xmin", "1\n2", "-o", "a.bmp"}, "--xmin 1?2"},
         UsageCase{"Nothing", {}, "команд"}),
     [](const auto &param) { return std::string(param.param.name); });
 
