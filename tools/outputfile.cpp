@@ -1,0 +1,115 @@
+#include "outputfile.h"
+
+#include <QByteArray>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "cliargs.h"
+#include "imagefile.h"
+
+namespace kurvanto {
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char &c : text)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return text;
+}
+
+const char *FormatOfName(const std::string &lowerName) {
+    if (lowerName == "bmp")
+        return "BMP";
+    if (lowerName == "png")
+        return "PNG";
+    if (lowerName == "jpg" || lowerName == "jpeg")
+        return "JPG";
+    if (lowerName == "ppm")
+        return "PPM";
+    return nullptr;
+}
+
+// The extension of the name's last component, without the dot; empty when there is none
+// (a leading dot names a hidden file, not an extension).
+std::string Extension(const std::string &name) {
+    const std::size_t slash = name.rfind('/');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot <= start)
+        return {};
+    return name.substr(dot + 1);
+}
+
+bool ExistsAndIsNotRegular(const std::string &name) {
+    struct stat info {};
+    return stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+// While it lives, standard error goes nowhere: libpng reports a failed write on its own and
+// would put a second line before the tool's one reason.
+class SilentStandardError {
+  public:
+    SilentStandardError() : saved_(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0)) {
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0)
+            dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            close(null);
+    }
+    ~SilentStandardError() {
+        if (saved_ >= 0) {
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+        }
+    }
+    SilentStandardError(const SilentStandardError &) = delete;
+    SilentStandardError &operator=(const SilentStandardError &) = delete;
+
+  private:
+    int saved_;
+};
+
+} // namespace
+
+OutputTarget ChooseOutput(const std::string &name, const std::string &formatOption) {
+    OutputTarget target{name, name == "-", name == "-" || ExistsAndIsNotRegular(name), "BMP"};
+    if (!formatOption.empty()) {
+        target.format = FormatOfName(Lower(formatOption));
+        if (target.format == nullptr)
+            throw UsageError(OptionMessage("--format", {formatOption},
+                                           "формат должен быть bmp, png, jpg или ppm"));
+        return target;
+    }
+    if (target.standardOutput)
+        return target;
+    const std::string extension = Extension(name);
+    if (const char *format = FormatOfName(Lower(extension))) {
+        target.format = format;
+        return target;
+    }
+    if (extension.empty() || target.inPlace)
+        return target;
+    throw UsageError(OptionMessage(
+        "-o", {name},
+        "расширение «." + extension +
+            "» не задаёт формат: нужно .bmp, .png, .jpg, .jpeg или .ppm, или параметр --format"));
+}
+
+std::string WriteOutput(const QImage &image, const OutputTarget &target) {
+    std::optional<SilentStandardError> silent;
+    if (std::strcmp(target.format, "PNG") == 0)
+        silent.emplace();
+    if (target.standardOutput) {
+        const WriteResult result = WriteImageToDescriptor(image, STDOUT_FILENO, target.format);
+        return result.ok ? std::string() : result.error.toStdString();
+    }
+    // The name's own bytes: a name that is not valid UTF-8 would not survive a QString.
+    const WriteResult result =
+        SaveImageFileNative(image, QByteArray::fromStdString(target.name), target.format);
+    return result.ok ? std::string() : result.error.toStdString();
+}
+
+} // namespace kurvanto
