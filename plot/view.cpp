@@ -56,8 +56,7 @@ bool ViewUsable(const PlotState &state, const ViewRanges &view) {
 }
 
 bool ZoomAbout(PlotState &state, double pixelX, double pixelY, double factor) {
-    if (!std::isfinite(factor) || factor <= 0 || !std::isfinite(pixelX) ||
-        !std::isfinite(pixelY))
+    if (!std::isfinite(factor) || factor <= 0 || !std::isfinite(pixelX) || !std::isfinite(pixelY))
         return false;
     const ViewRanges old = CurrentView(state);
     const long double xUnits = XUnits(state, old), yUnits = YUnits(state, old);

@@ -12,8 +12,7 @@ constexpr double kViewLimit = 10000;
 struct ViewRanges {
     double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
     bool operator==(const ViewRanges &other) const {
-        return xMin == other.xMin && xMax == other.xMax && yMin == other.yMin &&
-               yMax == other.yMax;
+        return xMin == other.xMin && xMax == other.xMax && yMin == other.yMin && yMax == other.yMax;
     }
 };
 
@@ -42,7 +41,6 @@ bool Pan(PlotState &state, double dxPixels, double dyPixels);
 
 // The view moved from `from` by whole pixels, at `from`'s scale; the dragging's arithmetic,
 // taken from where the drag started so that many small moves add up exactly.
-ViewRanges Panned(const PlotState &state, const ViewRanges &from, double dxPixels,
-                  double dyPixels);
+ViewRanges Panned(const PlotState &state, const ViewRanges &from, double dxPixels, double dyPixels);
 
 } // namespace kurvanto

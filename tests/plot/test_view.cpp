@@ -65,14 +65,13 @@ TEST_P(ViewZoomPoint, StaysUnderThePixel) {
     EXPECT_NEAR(state.YMax - state.YMin, 20 / c.factor, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Points, ViewZoomPoint,
-    ::testing::Values(PointCase{"x2_y1_in", 384.6, 198.45, 1.25},
-                      PointCase{"x2_y1_out", 384.6, 198.45, 0.8},
-                      PointCase{"bottomRight_in", 640, 440, 3},
-                      PointCase{"leftEdge_deep", 0, 220, 1e6},
-                      PointCase{"beyondThePicture", -50, 500, 2}),
-    [](const auto &param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Points, ViewZoomPoint,
+                         ::testing::Values(PointCase{"x2_y1_in", 384.6, 198.45, 1.25},
+                                           PointCase{"x2_y1_out", 384.6, 198.45, 0.8},
+                                           PointCase{"bottomRight_in", 640, 440, 3},
+                                           PointCase{"leftEdge_deep", 0, 220, 1e6},
+                                           PointCase{"beyondThePicture", -50, 500, 2}),
+                         [](const auto &param) { return std::string(param.param.name); });
 
 struct RefusedCase {
     const char *name;
