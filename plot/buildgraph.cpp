@@ -8,6 +8,7 @@
 
 #include "acceptance.h"
 #include "errors.h"
+#include "fieldextras.h"
 #include "formula.h"
 #include "rounding.h"
 
@@ -80,10 +81,11 @@ bool ClipToLimit(Pixel &a, Pixel &b) {
 // The run itself; one instance per build.
 class GraphRun {
   public:
-    GraphRun(PlotState &state, Canvas &canvas, BuildGraphHost &host)
-        : s_(state), canvas_(canvas), host_(host) {}
+    GraphRun(PlotState &state, Canvas &canvas, BuildGraphHost &host, const FieldOptions &options)
+        : s_(state), canvas_(canvas), host_(host), options_(options) {}
 
-    void run(const std::string &formula);
+    // True when the build completed (the formula was accepted).
+    bool run(const std::string &formula);
 
   private:
     void fixScale();
@@ -106,10 +108,18 @@ class GraphRun {
     void evaluateHere();
     bool advance();
     void lineTo(Pixel to);
+    // Breaks: the pen is not joined to `to` across a missing sample nor from beyond one edge
+    // of the field (above the top, below the bottom) to beyond the other.
+    bool breakBefore(const Pixel &from, const Pixel &to) const {
+        const long double bottom = s_.FieldHeight;
+        return gap_ || (from.y < 0 && to.y > bottom) || (from.y > bottom && to.y < 0);
+    }
 
     PlotState &s_;
     Canvas &canvas_;
     BuildGraphHost &host_;
+    const FieldOptions &options_;
+    bool gap_ = false; // breaks: a missing sample lies between the pen and the next point
     std::int32_t axisColumn_ = 0, axisRow_ = 0;
     // The value and status of the last evaluation, valid while `evaluated_` (at CurrentX).
     bool evaluated_ = false;
@@ -118,10 +128,10 @@ class GraphRun {
     Pixel pen_; // the pen position, which may lie beyond what the canvas can hold
 };
 
-void GraphRun::run(const std::string &formula) {
+bool GraphRun::run(const std::string &formula) {
     fixScale();
     if (!prepare(formula))
-        return;
+        return false;
     drawAxes();
     canvas_.setPenColor(s_.GraphColor);
     searchStart();
@@ -130,6 +140,7 @@ void GraphRun::run(const std::string &formula) {
     s_.ClearPending = 0;
     host_.showReadoutLabels();
     s_.GraphPresent = 1;
+    return true;
 }
 
 void GraphRun::fixScale() {
@@ -166,8 +177,13 @@ bool GraphRun::prepare(const std::string &formula) {
     canvas_.setPenWidth(1);
     canvas_.setPenStyle(Qt::SolidLine);
     canvas_.setBrushColor(s_.BackgroundColor);
-    if (s_.ClearPending)
+    if (s_.ClearPending) {
         canvas_.fillRect(canvas_.image().rect());
+        if (options_.grid) {
+            DrawGrid(s_, canvas_);
+            canvas_.setPenColor(s_.AxesColor);
+        }
+    }
     // A formula the program does not accept is refused here like one the trial finds
     // malformed, whatever x: text left after the end ('2 x'), a token in place of ")", a
     // failure that a later one hides. A number the conversion refuses raised its error above.
@@ -264,6 +280,8 @@ void GraphRun::drawPass() {
         s_.CurrentValue = EvaluateFormula(s_.CurrentX);
         if (FormulaStatus == 'n' && low < s_.CurrentValue && s_.CurrentValue < high)
             lineTo({column(s_.CurrentX), row(s_.CurrentValue)});
+        else if (FormulaStatus != 'n')
+            gap_ = options_.breaks;
     }
     if (count > 0)
         host_.sampleProgress(count, count);
@@ -277,6 +295,12 @@ void GraphRun::lineTo(Pixel to) {
         return;
     Pixel from = pen_;
     pen_ = to;
+    if (options_.breaks && breakBefore(from, to)) {
+        gap_ = false;
+        if (to.fits())
+            canvas_.moveTo(WholeToInt32(to.x), WholeToInt32(to.y));
+        return;
+    }
     if (from.fits() && to.fits()) {
         canvas_.lineTo(WholeToInt32(to.x), WholeToInt32(to.y));
         return;
@@ -299,7 +323,13 @@ void GraphRun::lineTo(Pixel to) {
 
 void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula,
                 BuildGraphHost &host) {
-    GraphRun(state, canvas, host).run(formula);
+    BuildGraph(state, canvas, formula, host, FieldOptions{});
+}
+
+void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, BuildGraphHost &host,
+                const FieldOptions &options) {
+    if (GraphRun(state, canvas, host, options).run(formula) && options.numbers)
+        DrawNumbers(state, canvas);
 }
 
 } // namespace kurvanto

@@ -10,9 +10,18 @@
 
 namespace kurvanto {
 
+// What the field shows besides the builds and the marks; all off at first start, and off
+// the pictures are exactly those of the plain build.
+struct FieldOptions {
+    bool grid = false;    // light grid lines under the curves
+    bool numbers = false; // the grid's step values along the axes
+    bool breaks = false;  // no line across a missing sample or from the top beyond the bottom
+    bool legend = false;  // the formulas of the builds in a corner box
+};
+
 // What the run asks of the window that hosts the picture.
 class BuildGraphHost {
-public:
+  public:
     virtual ~BuildGraphHost() = default;
     // Interval mode: ask for the interval (writes IntervalFrom/IntervalTo when confirmed).
     virtual void askInterval() = 0;
@@ -33,7 +42,13 @@ struct BuildCancelled {};
 // Runs one build of the formula (UTF-8, as typed) onto the canvas. Raises InvalidOperation
 // for an empty range or a start row beyond the 32-bit range, and ConversionError for a
 // malformed number; what was stored or drawn before stays.
-void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula,
-                BuildGraphHost &host);
+void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, BuildGraphHost &host);
+
+// The same build with the field's options: a build that clears the field draws the grid
+// first, breaks are left open, and a completed build draws the numbers on the axes. The
+// legend needs every build on the field: the window and the tool draw the field again with
+// RedrawField (displaylist.h) after recording a build while the legend is on.
+void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, BuildGraphHost &host,
+                const FieldOptions &options);
 
 } // namespace kurvanto

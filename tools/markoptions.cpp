@@ -34,11 +34,13 @@ PlotOption TickOption() {
                 double xy[2];
                 if (!ReadReals(v, 2, xy))
                     return false;
-                job.actions.push_back([x = xy[0], y = xy[1]](PlotState &state, Canvas &canvas) {
-                    state.AnnotationX = Real48::from(x);
-                    state.AnnotationY = Real48::from(y);
-                    nasec(state, canvas);
-                });
+                job.actions.push_back(
+                    [x = xy[0], y = xy[1]](PlotState &state, Canvas &canvas, DisplayList &list) {
+                        state.AnnotationX = Real48::from(x);
+                        state.AnnotationY = Real48::from(y);
+                        nasec(state, canvas);
+                        list.recordTicks(state);
+                    });
                 return true;
             }};
 }
@@ -53,9 +55,10 @@ PlotOption CornerOption() {
                 double x = 0;
                 if (!ReadReals(v, 1, &x))
                     return false;
-                job.actions.push_back([x](PlotState &state, Canvas &canvas) {
+                job.actions.push_back([x](PlotState &state, Canvas &canvas, DisplayList &list) {
                     state.AnnotationX = Real48::from(x);
                     ugolok(state, canvas);
+                    list.recordCorner(state);
                 });
                 return true;
             }};
@@ -74,14 +77,15 @@ PlotOption LabelOption() {
                     return false;
                 const QString text = QString::fromStdString(v[2]);
                 job.needsFonts = true;
-                job.actions.push_back(
-                    [x = xy[0], y = xy[1], text](PlotState &state, Canvas &canvas) {
-                        const std::int32_t column = MarkColumn(state, x);
-                        const std::int32_t row = MarkRow(state, y);
-                        state.LabelText = text;
-                        nadpis(state);
-                        LabelMouseDown(state, canvas, Qt::LeftButton, column, row);
-                    });
+                job.actions.push_back([x = xy[0], y = xy[1], text](PlotState &state, Canvas &canvas,
+                                                                   DisplayList &list) {
+                    const std::int32_t column = MarkColumn(state, x);
+                    const std::int32_t row = MarkRow(state, y);
+                    state.LabelText = text;
+                    nadpis(state);
+                    LabelMouseDown(state, canvas, Qt::LeftButton, column, row);
+                    list.recordLabel(state, column, row);
+                });
                 return true;
             }};
 }
@@ -96,8 +100,9 @@ PlotOption LabelColorOption() {
                 const auto color = ParseColor(v[0]);
                 if (!color)
                     return false;
-                job.actions.push_back(
-                    [c = *color](PlotState &state, Canvas &) { state.LabelColor = c; });
+                job.actions.push_back([c = *color](PlotState &state, Canvas &, DisplayList &) {
+                    state.LabelColor = c;
+                });
                 return true;
             }};
 }

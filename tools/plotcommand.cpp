@@ -50,6 +50,16 @@ PlotOption WholeOption(const std::string &name, std::int32_t PlotState::*field, 
             }};
 }
 
+// An option without a value that turns one of the field's options on.
+PlotOption FieldFlag(const std::string &name, bool FieldOptions::*field, bool needsFonts,
+                     const std::string &help) {
+    return {name, 0, name, help, "", [field, needsFonts](const Values &, PlotJob &job) {
+                job.options.*field = true;
+                job.needsFonts = job.needsFonts || needsFonts;
+                return true;
+            }};
+}
+
 PlotOption ColorOption(const std::string &name, TColor PlotState::*field, const std::string &help) {
     return {name, 1, name + " RRGGBB", help, kColorWhy, [field](const Values &v, PlotJob &job) {
                 const auto value = ParseColor(v[0]);
@@ -103,6 +113,12 @@ std::vector<PlotOption> MakeOptions() {
     };
     const std::vector<PlotOption> marks = MarkOptions(); // drawn after the build, in order
     options.insert(options.end(), marks.begin(), marks.end());
+    options.push_back(FieldFlag("--grid", &FieldOptions::grid, false, "сетка под графиком"));
+    options.push_back(FieldFlag("--numbers", &FieldOptions::numbers, true, "числа на осях"));
+    options.push_back(FieldFlag("--breaks", &FieldOptions::breaks, false,
+                                "разрывы: без линий через точки без значения и через всё поле"));
+    options.push_back(
+        FieldFlag("--legend", &FieldOptions::legend, true, "легенда: формула в углу поля"));
     return options;
 }
 
@@ -220,14 +236,23 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
     Canvas canvas;
     ToolHost host(job);
     try {
-        BuildGraph(job.state, canvas, job.formula, host);
+        BuildGraph(job.state, canvas, job.formula, host, job.options);
         host.eraseProgress();
         if (host.refused()) {
             std::fputs("Ошибка в функции !!!\n", stderr);
             return kExitFormulaRefused;
         }
+        DisplayList list;
+        list.recordBuild(job.state, job.formula);
         for (const PostBuildAction &action : job.actions)
-            action(job.state, canvas);
+            action(job.state, canvas, list);
+        // With the grid, the numbers or the legend on, the field is drawn from its list, as
+        // the window draws it after each build or mark.
+        const FieldOptions &o = job.options;
+        if (o.grid || o.numbers || o.legend) {
+            RedrawField(job.state, canvas, list, o, host);
+            host.eraseProgress();
+        }
     } catch (const BuildCancelled &) {
         host.eraseProgress();
         std::fputs("Прервано: рисунок не записан.\n", stderr);

@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "canvas.h"
+#include "displaylist.h"
 #include "plotstate.h"
 
 namespace kurvanto {
 
-// Something done to the picture after a completed build (annotation), in command-line order.
-using PostBuildAction = std::function<void(PlotState &state, Canvas &canvas)>;
+// Something done to the picture after a completed build (annotation), in command-line order;
+// what it draws it records on the field's list.
+using PostBuildAction = std::function<void(PlotState &state, Canvas &canvas, DisplayList &list)>;
 
 struct PlotJob {
     PlotState state;
@@ -22,7 +24,9 @@ struct PlotJob {
     double intervalFrom = 0, intervalTo = 0;
     std::vector<std::string> intervalText;
     std::vector<PostBuildAction> actions;
-    // Text is drawn (labels): fonts need the application object.
+    // --grid, --numbers, --breaks, --legend.
+    FieldOptions options;
+    // Text is drawn (labels, numbers, legend): fonts need the application object.
     bool needsFonts = false;
 };
 
