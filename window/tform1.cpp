@@ -439,6 +439,7 @@ void TForm1::SpeedButton4Click() {
     const QString typed = Edit1->text();
     buildRefused_ = false;
     bool malformedNumber = false;
+    bool overlaysStale = false;
     RunCommand(this, [&] {
         try {
             const std::string formula = typed.toUtf8().toStdString();
@@ -448,12 +449,17 @@ void TForm1::SpeedButton4Click() {
                 if (fresh) // the build began on a new field
                     displayList_.clear();
                 displayList_.recordBuild(state_, formula);
+                // A build on a field already drawn puts its curve over the numbers and leaves
+                // the legend without its formula: the field is drawn again with everything.
+                overlaysStale = !fresh && (options_.numbers || options_.legend);
             }
         } catch (const ConversionError &) {
             malformedNumber = true; // reported as it comes, then pointed at in the box
             throw;
         }
     });
+    if (overlaysStale)
+        redrawField();
     Image1->update(); // what was drawn before an error stays and is shown
     if (buildRefused_ || malformedNumber)
         RunCommand(this, [&] { pointAtFormulaFault(typed); });

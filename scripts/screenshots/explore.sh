@@ -5,8 +5,8 @@
 # beside the parabola. Run by all.sh on an X server with openbox (a 1280x1024 screen; the
 # window maximized, so the coordinates below are the screen's; the picture's top left pixel is
 # at 12,106). Writes zoom.png, pan.png, options-menu.png and options.png into the current
-# folder, and the help's pictures cut from them: view-zoom.png and options-menu-help.png (the
-# help's pages/options-menu.png). The options are the window's remembered settings: this script runs the program with
+# folder, and the help's pictures cut from them: view-zoom.png, options-field.png and
+# options-menu-help.png (the help's pages/options-menu.png). The options are the window's remembered settings: this script runs the program with
 # a settings folder of its own, so a user's settings are neither used nor changed.
 set -e
 prog=$(realpath "$1")
@@ -38,3 +38,4 @@ shot options.png
 kill $pid; wait $pid || true
 convert zoom.png -crop 800x558+0+0 +repage view-zoom.png
 convert options-menu.png -crop 240x166+166+14 +repage options-menu-help.png
+convert options.png -crop 664x466+0+92 +repage options-field.png

@@ -107,6 +107,7 @@ class TestView : public QObject {
     }
 
     void init() {
+        QSettings(QStringLiteral("Kurvanto"), QStringLiteral("kurvanto")).clear(); // first start
         state_ = PlotState();
         ui_ = std::make_unique<UiRecorder>();
         form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
@@ -279,6 +280,36 @@ class TestView : public QObject {
             !NearPixel(form_->canvas().image(), MarkColumn(state_, 3), MarkRow(state_, 6), kBlack));
         QVERIFY(
             NearPixel(form_->canvas().image(), MarkColumn(state_, 3), MarkRow(state_, 3), kBlack));
+    }
+
+    // An option redraws the field at once; turned off again, the field is as it was.
+    void optionToggledRedrawsTheField() {
+        QVERIFY(showAndBuild(QStringLiteral("x^2-3")));
+        const QImage before = form_->canvas().image();
+        child<QAction>("N22")->trigger(); // the grid
+        QVERIFY(form_->canvas().image() != before);
+        child<QAction>("N22")->trigger();
+        QCOMPARE(form_->canvas().image(), before);
+    }
+
+    // With the legend on, a second build on the drawn field leaves the picture the field's
+    // redraw gives: the legend names both formulas.
+    void buildOnADrawnFieldKeepsTheLegendWhole() {
+        child<QAction>("N25")->trigger();
+        QVERIFY(showAndBuild(QStringLiteral("x^2-3")));
+        state_.GraphColor = 0x0000FF;
+        QVERIFY(showAndBuild(QStringLiteral("x")));
+        QCOMPARE(form_->displayList().legend().size(), std::size_t(2));
+        struct Quiet : BuildGraphHost {
+            void askInterval() override {}
+            void setErrorLabelVisible(bool) override {}
+            void showReadoutLabels() override {}
+        } host;
+        PlotState again = state_;
+        Canvas canvas;
+        RedrawField(again, canvas, form_->displayList(), form_->fieldOptions(), host);
+        QCOMPARE(form_->canvas().image(), canvas.image());
+        child<QAction>("N25")->trigger();
     }
 
     void optionsOffAtFirstStartAndRemembered_data() {
