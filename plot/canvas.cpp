@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "vectorfield.h"
+
 namespace kurvanto {
 
 namespace {
@@ -182,12 +184,16 @@ QImage WhiteImage(int width, int height) {
 
 void Canvas::clear() {
     image_ = QImage();
+    if (recorder_)
+        recorder_->pictureCleared();
 }
 
 void Canvas::ensure(int width, int height) {
     if (!image_.isNull())
         return;
     image_ = WhiteImage(width, height);
+    if (recorder_)
+        recorder_->pictureSized(image_.size());
 }
 
 void Canvas::resize(int width, int height) {
@@ -198,6 +204,8 @@ void Canvas::resize(int width, int height) {
     painter.drawImage(0, 0, image_);
     painter.end();
     image_ = resized;
+    if (recorder_)
+        recorder_->pictureSized(image_.size());
 }
 
 void Canvas::setPenColor(TColor color) {
@@ -234,6 +242,8 @@ void Canvas::fillRect(const QRect &rect) {
         return;
     QPainter painter(&image_);
     painter.fillRect(visible, toQColor(brush_));
+    if (recorder_)
+        recorder_->filled(visible, toQColor(brush_));
 }
 
 void Canvas::moveTo(int x, int y) {
@@ -242,8 +252,11 @@ void Canvas::moveTo(int x, int y) {
 }
 
 void Canvas::lineTo(int x, int y) {
-    if (!image_.isNull() && pen_style_ != Qt::NoPen)
+    if (!image_.isNull() && pen_style_ != Qt::NoPen) {
         drawLine(pen_pos_.x(), pen_pos_.y(), x, y);
+        if (recorder_ && pen_pos_ != QPoint(x, y))
+            recorder_->line(pen_pos_, QPoint(x, y), toQColor(pen_), pen_width_, pen_style_);
+    }
     pen_pos_ = QPoint(x, y);
 }
 
@@ -337,6 +350,9 @@ void Canvas::textOut(int x, int y, const QString &text) {
     painter.setFont(font_);
     painter.setPen(toQColor(font_color_));
     painter.drawText(x, y + metrics.ascent(), text);
+    if (recorder_)
+        recorder_->text(box, y + metrics.ascent(), text, font_, toQColor(font_color_),
+                        toQColor(brush_));
 }
 
 QColor Canvas::toQColor(TColor color) {

@@ -14,6 +14,8 @@
 
 namespace kurvanto {
 
+class VectorRecorder;
+
 class Canvas {
   public:
     // The picture; null while empty.
@@ -34,6 +36,9 @@ class Canvas {
     void setFont(const QFont &font);
     void setFontColor(TColor color);
     TColor brushColor() const { return brush_; }
+
+    // Hears of everything drawn from now on (nullptr: nobody); the picture stays the same.
+    void setRecorder(VectorRecorder *recorder) { recorder_ = recorder; }
 
     void fillRect(const QRect &rect);
     void moveTo(int x, int y);
@@ -62,6 +67,7 @@ class Canvas {
     QFont font_ = defaultFont();
     QPoint pen_pos_;
     std::int64_t dash_step_ = 0; // position in the dash pattern since the last moveTo
+    VectorRecorder *recorder_ = nullptr;
 };
 
 } // namespace kurvanto

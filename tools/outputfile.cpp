@@ -9,6 +9,7 @@
 
 #include "cliargs.h"
 #include "imagefile.h"
+#include "vectorfield.h"
 
 namespace kurvanto {
 
@@ -29,6 +30,10 @@ const char *FormatOfName(const std::string &lowerName) {
         return "JPG";
     if (lowerName == "ppm")
         return "PPM";
+    if (lowerName == "svg")
+        return "SVG";
+    if (lowerName == "pdf")
+        return "PDF";
     return nullptr;
 }
 
@@ -80,7 +85,7 @@ OutputTarget ChooseOutput(const std::string &name, const std::string &formatOpti
         target.format = FormatOfName(Lower(formatOption));
         if (target.format == nullptr)
             throw UsageError(OptionMessage("--format", {formatOption},
-                                           "формат должен быть bmp, png, jpg или ppm"));
+                                           "формат должен быть bmp, png, jpg, ppm, svg или pdf"));
         return target;
     }
     if (target.standardOutput)
@@ -92,10 +97,10 @@ OutputTarget ChooseOutput(const std::string &name, const std::string &formatOpti
     }
     if (extension.empty() || target.inPlace)
         return target;
-    throw UsageError(OptionMessage(
-        "-o", {name},
-        "расширение «." + extension +
-            "» не задаёт формат: нужно .bmp, .png, .jpg, .jpeg или .ppm, или параметр --format"));
+    throw UsageError(OptionMessage("-o", {name},
+                                   "расширение «." + extension +
+                                       "» не задаёт формат: нужно .bmp, .png, .jpg, .jpeg, .ppm, "
+                                       ".svg или .pdf, или параметр --format"));
 }
 
 std::string WriteOutput(const QImage &image, const OutputTarget &target) {
@@ -109,6 +114,27 @@ std::string WriteOutput(const QImage &image, const OutputTarget &target) {
     // The name's own bytes: a name that is not valid UTF-8 would not survive a QString.
     const WriteResult result =
         SaveImageFileNative(image, QByteArray::fromStdString(target.name), target.format);
+    return result.ok ? std::string() : result.error.toStdString();
+}
+
+} // namespace kurvanto
+
+namespace kurvanto {
+
+bool IsVectorFormat(const OutputTarget &target) {
+    return std::strcmp(target.format, "SVG") == 0 || std::strcmp(target.format, "PDF") == 0;
+}
+
+std::string WriteVectorOutput(const VectorRecorder &field, const OutputTarget &target,
+                              const QString &title) {
+    const bool svg = std::strcmp(target.format, "SVG") == 0;
+    const auto produce = [&](QIODevice &device) {
+        return svg ? WriteVectorSvg(device, field, title) : WriteVectorPdf(device, field, title);
+    };
+    const WriteResult result =
+        target.standardOutput
+            ? WriteToDescriptor(STDOUT_FILENO, produce)
+            : WriteFileWholeNative(QByteArray::fromStdString(target.name), produce);
     return result.ok ? std::string() : result.error.toStdString();
 }
 

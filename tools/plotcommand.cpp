@@ -14,6 +14,7 @@
 #include "errors.h"
 #include "markoptions.h"
 #include "outputfile.h"
+#include "vectorfield.h"
 
 namespace kurvanto {
 
@@ -77,8 +78,9 @@ std::vector<PlotOption> MakeOptions() {
              job.output = v[0];
              return !v[0].empty();
          }},
-        {"--format", 1, "--format bmp|png|jpg|ppm", "формат рисунка, каким бы ни было имя файла",
-         "формат должен быть bmp, png, jpg или ppm",
+        {"--format", 1, "--format bmp|png|jpg|ppm|svg|pdf",
+         "формат рисунка, каким бы ни было имя файла (svg и pdf - векторные)",
+         "формат должен быть bmp, png, jpg, ppm, svg или pdf",
          [](const Values &v, PlotJob &job) {
              job.format = v[0];
              return !v[0].empty();
@@ -107,7 +109,28 @@ std::vector<PlotOption> MakeOptions() {
              return true;
          }},
         ColorOption("--axes-color", &PlotState::AxesColor, "цвет осей (000000)"),
-        ColorOption("--graph-color", &PlotState::GraphColor, "цвет графика (000000)"),
+        {"--also", 1, "--also ФОРМУЛА",
+         "ещё один график на том же поле, поверх прежних; можно несколько раз", "нужна формула",
+         [](const Values &v, PlotJob &job) {
+             if (v[0].empty())
+                 return false;
+             job.also.push_back({v[0], false, 0});
+             return true;
+         }},
+        {"--graph-color", 1, "--graph-color RRGGBB",
+         "цвет графика (000000); после --also - цвет этого графика", kColorWhy,
+         [](const Values &v, PlotJob &job) {
+             const auto value = ParseColor(v[0]);
+             if (!value)
+                 return false;
+             if (job.also.empty()) {
+                 job.state.GraphColor = *value;
+             } else {
+                 job.also.back().hasColor = true;
+                 job.also.back().color = *value;
+             }
+             return true;
+         }},
         ColorOption("--background", &PlotState::BackgroundColor,
                     "цвет фона (по умолчанию цвет кнопок, efefef)"),
     };
@@ -234,6 +257,9 @@ void ResolveSystemColors(PlotState &state) {
 
 int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &catcher) {
     Canvas canvas;
+    VectorRecorder vectors;
+    if (IsVectorFormat(target))
+        canvas.setRecorder(&vectors);
     ToolHost host(job);
     try {
         BuildGraph(job.state, canvas, job.formula, host, job.options);
@@ -244,6 +270,21 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
         }
         DisplayList list;
         list.recordBuild(job.state, job.formula);
+        if (!job.also.empty()) {
+            // The first formula's colour and the state as it left them, for the others.
+            const TColor firstColor = job.state.GraphColor;
+            for (const ExtraGraph &graph : job.also) {
+                job.state.GraphColor = graph.hasColor ? graph.color : firstColor;
+                BuildGraph(job.state, canvas, graph.formula, host, job.options);
+                host.eraseProgress();
+                if (host.refused()) {
+                    std::fprintf(stderr, "Ошибка в функции !!! (%s)\n", graph.formula.c_str());
+                    return kExitFormulaRefused;
+                }
+                list.recordBuild(job.state, graph.formula);
+            }
+            job.state.GraphColor = firstColor;
+        }
         for (const PostBuildAction &action : job.actions)
             action(job.state, canvas, list);
         // With the grid, the numbers or the legend on, the field is drawn from its list, as
@@ -270,7 +311,10 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
     // for good: there Ctrl+C must end the process, which replaces nothing.
     if (target.inPlace)
         catcher.release();
-    const std::string error = WriteOutput(canvas.image(), target);
+    const std::string error =
+        IsVectorFormat(target)
+            ? WriteVectorOutput(vectors, target, QString::fromStdString(job.formula))
+            : WriteOutput(canvas.image(), target);
     if (!error.empty()) {
         if (target.standardOutput)
             std::fprintf(stderr, "Не удалось записать рисунок в стандартный вывод: %s.\n",
@@ -336,6 +380,14 @@ int PlotCommand(const std::vector<std::string> &args, const char *programName) {
         std::fprintf(stderr, "%s\n", refusal->c_str());
         return kExitFormulaRefused;
     }
+    for (const ExtraGraph &graph : job.also)
+        if (const auto refusal = FormulaRefusal(graph.formula)) {
+            std::fprintf(stderr, "%s\n", refusal->c_str());
+            return kExitFormulaRefused;
+        }
+    // The vector pictures carry their text and need the fonts for it.
+    if (IsVectorFormat(target))
+        job.needsFonts = true;
     ResolveSystemColors(job.state);
     InterruptCatcher catcher;
     if (!job.needsFonts)

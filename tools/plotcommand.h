@@ -14,12 +14,22 @@ namespace kurvanto {
 // what it draws it records on the field's list.
 using PostBuildAction = std::function<void(PlotState &state, Canvas &canvas, DisplayList &list)>;
 
+// A formula drawn over the first one (--also), in its own colour when one was given after it.
+struct ExtraGraph {
+    std::string formula;
+    bool hasColor = false;
+    TColor color = 0;
+};
+
 struct PlotJob {
     PlotState state;
     std::string formula;
     std::string output; // the name as given, byte for byte; "-" is standard output
     std::string format; // --format as given; empty: the name decides
     bool hasFormula = false;
+    // Drawn after the first formula, in order, over it; without a colour of their own in the
+    // first formula's colour.
+    std::vector<ExtraGraph> also;
     // The interval given with --interval, which stands in for the interval dialog.
     double intervalFrom = 0, intervalTo = 0;
     std::vector<std::string> intervalText;

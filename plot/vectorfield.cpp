@@ -1,0 +1,156 @@
+#include "vectorfield.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <algorithm>
+
+namespace kurvanto {
+
+namespace {
+
+constexpr int kVectorDpi = 96;
+
+QPen LinePen(const VectorOp &op) {
+    QPen pen(op.color);
+    pen.setWidth(op.penWidth);
+    pen.setStyle(op.penStyle);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+} // namespace
+
+void VectorRecorder::pictureCleared() {
+    ops_.clear();
+    size_ = QSize();
+}
+
+void VectorRecorder::pictureSized(QSize size) {
+    size_ = size;
+}
+
+void VectorRecorder::filled(const QRect &rect, const QColor &color) {
+    VectorOp op;
+    op.kind = VectorOp::Fill;
+    op.rect = rect;
+    op.color = color;
+    ops_.push_back(op);
+}
+
+void VectorRecorder::line(QPoint from, QPoint to, const QColor &color, int width,
+                          Qt::PenStyle style) {
+    if (!ops_.empty()) {
+        VectorOp &last = ops_.back();
+        if (last.kind == VectorOp::Lines && last.color == color && last.penWidth == width &&
+            last.penStyle == style && last.points.back() == from) {
+            last.points.append(to);
+            return;
+        }
+    }
+    VectorOp op;
+    op.kind = VectorOp::Lines;
+    op.color = color;
+    op.penWidth = width;
+    op.penStyle = style;
+    op.points << from << to;
+    ops_.push_back(op);
+}
+
+void VectorRecorder::text(const QRect &box, int baseline, const QString &text, const QFont &font,
+                          const QColor &color, const QColor &background) {
+    VectorOp op;
+    op.kind = VectorOp::Text;
+    op.rect = box;
+    op.baseline = baseline;
+    op.text = text;
+    op.font = font;
+    op.color = color;
+    op.background = background;
+    ops_.push_back(op);
+}
+
+std::vector<QPolygon> VectorRecorder::polylines(const QColor &color) const {
+    std::vector<QPolygon> result;
+    for (const VectorOp &op : ops_)
+        if (op.kind == VectorOp::Lines && op.color == color)
+            result.push_back(op.points);
+    return result;
+}
+
+void DrawVectorField(QPainter &painter, const VectorRecorder &field) {
+    painter.save();
+    painter.setClipRect(QRect(QPoint(0, 0), field.size()));
+    for (const VectorOp &op : field.ops()) {
+        switch (op.kind) {
+        case VectorOp::Fill:
+            painter.fillRect(op.rect, op.color);
+            break;
+        case VectorOp::Lines:
+            // A pixel of the raster is the unit square right and below its position: the
+            // lines run through the squares' centres.
+            painter.save();
+            painter.translate(0.5, 0.5);
+            painter.setPen(LinePen(op));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPolyline(op.points);
+            painter.restore();
+            break;
+        case VectorOp::Text:
+            painter.fillRect(op.rect, op.background);
+            painter.setFont(op.font);
+            painter.setPen(op.color);
+            painter.drawText(QPoint(op.rect.left(), op.baseline), op.text);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+void DrawVectorFieldInto(QPainter &painter, const VectorRecorder &field, const QRectF &target) {
+    const QSize size = field.size();
+    if (size.isEmpty() || target.isEmpty())
+        return;
+    const double scale = std::min(target.width() / size.width(), target.height() / size.height());
+    painter.save();
+    painter.translate(target.left() + (target.width() - size.width() * scale) / 2,
+                      target.top() + (target.height() - size.height() * scale) / 2);
+    painter.scale(scale, scale);
+    DrawVectorField(painter, field);
+    painter.restore();
+}
+
+bool WriteVectorSvg(QIODevice &device, const VectorRecorder &field, const QString &title) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&device);
+    svg.setSize(field.size());
+    svg.setViewBox(QRect(QPoint(0, 0), field.size()));
+    svg.setResolution(kVectorDpi);
+    svg.setTitle(title);
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    DrawVectorField(painter, field);
+    return painter.end();
+}
+
+bool WriteVectorPdf(QIODevice &device, const VectorRecorder &field, const QString &title) {
+    QPdfWriter pdf(&device);
+    pdf.setTitle(title);
+    pdf.setCreator(QStringLiteral("Kurvanto"));
+    pdf.setResolution(kVectorDpi);
+    const QSizeF points(field.size().width() * 72.0 / kVectorDpi,
+                        field.size().height() * 72.0 / kVectorDpi);
+    pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait,
+                                  QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    DrawVectorFieldInto(painter, field, QRectF(0, 0, pdf.width(), pdf.height()));
+    return painter.end();
+}
+
+} // namespace kurvanto
