@@ -73,6 +73,13 @@ void VectorRecorder::text(const QRect &box, int baseline, const QString &text, c
     ops_.push_back(op);
 }
 
+void VectorRecorder::image(const QImage &picture) {
+    VectorOp op;
+    op.kind = VectorOp::Image;
+    op.image = picture;
+    ops_.push_back(op);
+}
+
 std::vector<QPolygon> VectorRecorder::polylines(const QColor &color) const {
     std::vector<QPolygon> result;
     for (const VectorOp &op : ops_)
@@ -104,6 +111,9 @@ void DrawVectorField(QPainter &painter, const VectorRecorder &field) {
             painter.setFont(op.font);
             painter.setPen(op.color);
             painter.drawText(QPoint(op.rect.left(), op.baseline), op.text);
+            break;
+        case VectorOp::Image:
+            painter.drawImage(QPoint(0, 0), op.image);
             break;
         }
     }

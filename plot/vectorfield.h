@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIODevice>
+#include <QImage>
 #include <QPoint>
 #include <QPolygon>
 #include <QRect>
@@ -21,7 +22,7 @@ class QPainter;
 namespace kurvanto {
 
 struct VectorOp {
-    enum Kind { Fill, Lines, Text };
+    enum Kind { Fill, Lines, Text, Image };
     Kind kind = Fill;
     QColor color;     // fill colour, pen colour, text colour
     QRect rect;       // Fill; Text: the box filled behind the text
@@ -32,6 +33,7 @@ struct VectorOp {
     QFont font;        // Text
     QString text;      // Text
     int baseline = 0;  // Text: the row of the baseline
+    QImage image;      // Image: drawn at the top left corner
 };
 
 // Listens to a canvas (Canvas::setRecorder) and keeps what it draws. A line continuing from
@@ -49,6 +51,9 @@ class VectorRecorder {
     void line(QPoint from, QPoint to, const QColor &color, int width, Qt::PenStyle style);
     void text(const QRect &box, int baseline, const QString &text, const QFont &font,
               const QColor &color, const QColor &background);
+
+    // A picture with no list to draw it from, as it is.
+    void image(const QImage &picture);
 
     // The curves and lines in one colour: the polylines drawn with it, in order.
     std::vector<QPolygon> polylines(const QColor &color) const;

@@ -26,6 +26,7 @@
 #include "acceptance.h"
 #include "annotation.h"
 #include "errors.h"
+#include "fieldexport.h"
 #include "helpwindow.h"
 #include "imagefile.h"
 #include "localesep.h"
@@ -237,6 +238,10 @@ void TForm1::createMenu() {
     QAction *save = addItem(file, "N2", QStringLiteral("Сохранить..."));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QAction::triggered, this, &TForm1::N2Click);
+    QAction *print = addItem(file, "N26", QStringLiteral("Печать..."));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(print, &QAction::triggered, this,
+            [this] { RunCommand(this, [this] { printField(); }); });
     addSeparator(file, "N3");
     QAction *exit = addItem(file, "N4", QStringLiteral("&Выход"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -308,8 +313,13 @@ void TForm1::createSaveDialog() {
     SaveDialog1->setOption(QFileDialog::HideNameFilterDetails);
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setNameFilter(QStringLiteral("Bitmap (*.bmp)"));
+    SaveDialog1->setNameFilters(SaveFilters());
     SaveDialog1->setDefaultSuffix(QStringLiteral("bmp"));
+    // A bare name gets the suffix of the chosen format.
+    connect(SaveDialog1, &QFileDialog::filterSelected, SaveDialog1,
+            [dialog = SaveDialog1](const QString &filter) {
+                dialog->setDefaultSuffix(FilterSuffix(filter));
+            });
     // Whatever folder the dialog shows (/proc, for one), it must not read a file to pick its
     // icon or type: some files never answer.
     UseNameOnlyIcons(*SaveDialog1);
@@ -387,14 +397,15 @@ void TForm1::SpeedButton1Click() {
         if (chosen.isEmpty())
             return;
         SaveDialog1->selectFile(chosen.first()); // offered again next time
-        savePicture(chosen.first());
+        savePicture(chosen.first(), SaveDialog1->selectedNameFilter());
     });
 }
 
 // The file is replaced only when the whole picture reached the disk; otherwise the old file
 // stays as it was and the message says why.
-void TForm1::savePicture(const QString &fileName) {
-    const WriteResult written = SaveImageFile(canvas_.image(), fileName, "BMP");
+void TForm1::savePicture(const QString &fileName, const QString &filter) {
+    const WriteResult written = SaveField(fileName, SaveFormatFor(fileName, filter),
+                                          canvas_.image(), state_, displayList_, options_);
     if (!written.ok) {
         ShowMessage(this,
                     QStringLiteral("Не удалось сохранить график в файл \"%1\":\n%2")

@@ -83,6 +83,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void nasec();
     void ugolok();
     void nadpis();
+    void printField(); // "Печать...": the field as vectors on a printer
 
     PlotState &state() { return state_; }
     const Canvas &canvas() const { return canvas_; }
@@ -113,7 +114,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void setReadoutLabelsVisible(bool visible);
     void pointAtFormulaFault(const QString &typed);
     void forgetFormulaFault();
-    void savePicture(const QString &fileName);
+    void savePicture(const QString &fileName, const QString &filter);
     QAction *addOption(QMenu *menu, const char *name, const QString &text, bool on,
                        void (TForm1::*handler)());
     void toggleOption(bool FieldOptions::*option, QAction *item, const char *key);

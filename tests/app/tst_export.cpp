@@ -1,0 +1,247 @@
+// The main window's save in four formats and its printing: BMP and PNG as shown, SVG, PDF and
+// the printer as vectors through the points the shown picture was drawn from.
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+#include <memory>
+
+#include "fieldexport.h"
+#include "tform1.h"
+#include "uirecorder.h"
+
+using namespace kurvanto;
+
+namespace {
+
+QByteArray ReadAll(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The points of the SVG's polylines drawn in `stroke`.
+QList<QPolygonF> Polylines(const QByteArray &svg, const QString &stroke, bool *wellFormed) {
+    QList<QPolygonF> lines;
+    QXmlStreamReader xml(svg);
+    QStringList strokes{QString()};
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const auto attributes = xml.attributes();
+            strokes << (attributes.hasAttribute("stroke") ? attributes.value("stroke").toString()
+                                                          : strokes.last());
+            if (xml.name() == QLatin1String("polyline") && strokes.last() == stroke) {
+                QPolygonF line;
+                for (const QString &pair :
+                     attributes.value("points").toString().split(' ', Qt::SkipEmptyParts))
+                    line << QPointF(pair.section(',', 0, 0).toDouble(),
+                                    pair.section(',', 1, 1).toDouble());
+                lines << line;
+            }
+        } else if (xml.isEndElement()) {
+            strokes.removeLast();
+        }
+    }
+    *wellFormed = !xml.hasError();
+    return lines;
+}
+
+// Checks a PDF file with pdfinfo where it is installed; always its first and last bytes.
+void CheckPdf(const QString &path) {
+    const QByteArray bytes = ReadAll(path);
+    QVERIFY2(bytes.startsWith("%PDF-"), qPrintable(path));
+    QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdfinfo.isEmpty())
+        return;
+    QProcess info;
+    info.start(pdfinfo, {path});
+    QVERIFY(info.waitForFinished(30000));
+    QCOMPARE(info.exitCode(), 0);
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                .contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+}
+
+} // namespace
+
+class TestExport : public QObject {
+    Q_OBJECT
+
+  private:
+    PlotState state_;
+    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<UiRecorder> ui_;
+
+    void build(const QString &formula) {
+        form_->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(formula);
+        form_->SpeedButton4Click();
+        QCOMPARE(state_.GraphPresent, std::uint8_t(1));
+    }
+    // Saves through the dialog: the name typed, the filter chosen as a person chooses it.
+    void saveAs(const QString &typed, const QString &filter) {
+        ui_->onDialog = [typed, filter](QDialog &dialog) {
+            auto &save = dynamic_cast<QFileDialog &>(dialog);
+            if (!filter.isEmpty()) {
+                save.selectNameFilter(filter);
+                // The dialog names the chosen filter as it shows it, without its pattern.
+                emit save.filterSelected(save.selectedNameFilter());
+            }
+            save.selectFile(typed);
+            return int(QDialog::Accepted);
+        };
+        form_->SpeedButton1Click();
+    }
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
+    }
+    void init() {
+        state_ = PlotState();
+        ui_ = std::make_unique<UiRecorder>();
+        form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
+    }
+    void cleanup() {
+        form_.reset();
+        ui_.reset();
+    }
+
+    void save_formatFollowsNameOrFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("filter"); // empty: the dialog's first
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("magic");
+        QTest::newRow("bare name, bitmap first") << "g"
+                                                 << ""
+                                                 << "g.bmp" << QByteArray("BM");
+        QTest::newRow("bare name, PNG chosen") << "g"
+                                               << "PNG (*.png)"
+                                               << "g.png" << QByteArray("\x89PNG");
+        QTest::newRow("bare name, SVG chosen") << "g"
+                                               << "SVG (*.svg)"
+                                               << "g.svg" << QByteArray("<?xml");
+        QTest::newRow("bare name, PDF chosen") << "g"
+                                               << "PDF (*.pdf)"
+                                               << "g.pdf" << QByteArray("%PDF-");
+        QTest::newRow("typed .svg under bitmap") << "g.svg"
+                                                 << ""
+                                                 << "g.svg" << QByteArray("<?xml");
+        QTest::newRow("typed .PDF, capitals") << "g.PDF"
+                                              << ""
+                                              << "g.PDF" << QByteArray("%PDF-");
+        QTest::newRow("typed .png under PDF") << "g.png"
+                                              << "PDF (*.pdf)"
+                                              << "g.png" << QByteArray("\x89PNG");
+        QTest::newRow("typed .bmp under SVG") << "g.bmp"
+                                              << "SVG (*.svg)"
+                                              << "g.bmp" << QByteArray("BM");
+    }
+    void save_formatFollowsNameOrFilter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, filter);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, magic);
+        QTemporaryDir dir;
+        build(QStringLiteral("x^2-3"));
+        saveAs(dir.filePath(typed), filter);
+        QVERIFY2(ui_->messages.isEmpty(), qPrintable(ui_->messages.join('\n')));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+        const QByteArray bytes = ReadAll(dir.filePath(written));
+        QVERIFY(bytes.startsWith(magic));
+        if (magic == "\x89PNG" || magic == "BM") // the picture as shown
+            QCOMPARE(QImage(dir.filePath(written)).convertToFormat(QImage::Format_RGB32),
+                     form_->canvas().image().convertToFormat(QImage::Format_RGB32));
+        if (magic == "%PDF-")
+            CheckPdf(dir.filePath(written));
+    }
+
+    void save_dialogOffersBitmapFirst() {
+        build(QStringLiteral("x"));
+        QFileDialog *seen = nullptr;
+        ui_->onDialog = [&](QDialog &dialog) {
+            seen = &dynamic_cast<QFileDialog &>(dialog);
+            return int(QDialog::Rejected);
+        };
+        form_->SpeedButton1Click();
+        QVERIFY(seen);
+        QCOMPARE(seen->nameFilters(),
+                 QStringList({"Bitmap (*.bmp)", "PNG (*.png)", "SVG (*.svg)", "PDF (*.pdf)"}));
+        QCOMPARE(seen->selectedNameFilter(), QStringLiteral("Bitmap"));
+        QCOMPARE(seen->defaultSuffix(), QStringLiteral("bmp"));
+    }
+
+    // Every point of the saved curve but the last of each line lies on a pixel the shown
+    // picture has in the graph's colour; the lines sit on the pixels' centres.
+    void save_svgCurveFollowsTheShownPixels() {
+        QTemporaryDir dir;
+        state_.GraphColor = 0x0000FF; // red
+        build(QStringLiteral("sin(x)*4"));
+        const QString path = dir.filePath(QStringLiteral("s.svg"));
+        saveAs(path, QString());
+        bool wellFormed = false;
+        const QList<QPolygonF> lines = Polylines(ReadAll(path), "#ff0000", &wellFormed);
+        QVERIFY(wellFormed);
+        QCOMPARE(lines.size(), 1);
+        const QImage &shown = form_->canvas().image();
+        int inside = 0;
+        for (const QPolygonF &line : lines)
+            for (int i = 0; i + 1 < line.size(); ++i) {
+                const QPoint p = line[i].toPoint();
+                if (!shown.rect().contains(p) || p.x() == 320 || p.y() == 220)
+                    continue; // off the picture, or under an axis drawn later
+                ++inside;
+                QCOMPARE(shown.pixel(p), qRgb(255, 0, 0));
+            }
+        QVERIFY(inside > 600);
+    }
+
+    // The print path with a PDF file for a printer, no dialog shown.
+    void print_toPdfFile() {
+        QTemporaryDir dir;
+        build(QStringLiteral("x^2"));
+        const QString path = dir.filePath(QStringLiteral("p.pdf"));
+        VectorRecorder field;
+        RecordField(state_, form_->displayList(), form_->fieldOptions(), form_->canvas().image(),
+                    field);
+        QCOMPARE(field.size(), QSize(640, 441));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        QVERIFY(PrintField(printer, field));
+        CheckPdf(path);
+    }
+
+    // "Печать..." through its dialog, the dialog's printer set to a PDF file.
+    void print_throughTheMenu() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("m.pdf"));
+        ui_->onDialog = [](QDialog &) { return int(QDialog::Rejected); };
+        form_->printField();
+        QCOMPARE(ui_->messages.size(), 1); // no graph yet
+        build(QStringLiteral("x"));
+        ui_->onDialog = [path](QDialog &dialog) {
+            QPrinter *printer = dynamic_cast<QPrintDialog &>(dialog).printer();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+            return int(QDialog::Accepted);
+        };
+        auto *item = form_->findChild<QAction *>(QStringLiteral("N26"));
+        QVERIFY(item);
+        QCOMPARE(item->text(), QStringLiteral("Печать..."));
+        QCOMPARE(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+        item->trigger();
+        QCOMPARE(ui_->messages.size(), 1);
+        CheckPdf(path);
+    }
+};
+
+QTEST_MAIN(TestExport)
+#include "tst_export.moc"
