@@ -270,7 +270,7 @@ void TestHelp::keysAreDocumented() {
     const QString keys = book.text(QStringLiteral("keyboard.html"));
     for (const QString &key :
          {QStringLiteral("Enter"), QStringLiteral("F1"), QStringLiteral("Ctrl+S"),
-          QStringLiteral("Ctrl+Q"), QStringLiteral("Ctrl+C")}) {
+          QStringLiteral("Ctrl+Q"), QStringLiteral("Ctrl+C"), QStringLiteral("Ctrl+P")}) {
         QVERIFY2(keys.contains(key.toLower()), qPrintable(key + " is not on the keyboard page"));
         const auto entry =
             std::find_if(book.keywords().begin(), book.keywords().end(),
