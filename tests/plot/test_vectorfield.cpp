@@ -2,9 +2,11 @@
 // written from it hold them.
 #include <QBuffer>
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -170,6 +172,48 @@ INSTANTIATE_TEST_SUITE_P(
                       // sqrt fails left of 0: the walk starts at the first sample it can draw.
                       SplitCase{"RootFromZero", "sqrt(x)", true, 1}),
     [](const auto &row) { return std::string(row.param.name); });
+
+// The SVG drawn back at the field's size: every pixel of the curve in the raster has the
+// curve's colour within a pixel of it in the vector picture, and the other way round.
+TEST_F(VectorFieldTest, SvgDrawnBackAgreesWithTheRasterWithinAPixel) {
+    BuildGraph(state, canvas, "sin(x)*4+x/2", host);
+    QSvgRenderer renderer(Svg());
+    ASSERT_TRUE(renderer.isValid());
+    QImage drawn(canvas.image().size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(drawn.size())));
+    painter.end();
+    const auto reddish = [](QRgb c) {
+        return qRed(c) > 160 && qGreen(c) < 200 && qRed(c) > qGreen(c) + 50;
+    };
+    const auto near = [&](const QImage &image, int x, int y, bool exact) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const QPoint p(x + dx, y + dy);
+                if (!image.rect().contains(p))
+                    continue;
+                const QRgb c = image.pixel(p);
+                if (exact ? c == qRgb(255, 0, 0) : reddish(c))
+                    return true;
+            }
+        return false;
+    };
+    int raster = 0, vector = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (canvas.image().pixel(x, y) == qRgb(255, 0, 0)) {
+                ++raster;
+                EXPECT_TRUE(near(drawn, x, y, false)) << x << "," << y;
+            }
+            if (qRed(drawn.pixel(x, y)) > 200 && qGreen(drawn.pixel(x, y)) < 120) {
+                ++vector;
+                EXPECT_TRUE(near(canvas.image(), x, y, true)) << x << "," << y;
+            }
+        }
+    EXPECT_GT(raster, 600);
+    EXPECT_GT(vector, 300);
+}
 
 TEST_F(VectorFieldTest, RecordingLeavesTheRasterAlone) {
     BuildGraph(state, canvas, "sin(x)*5", host);
