@@ -107,13 +107,16 @@ void DrawGrid(const PlotState &s, Canvas &canvas) {
     canvas.setPenWidth(1);
     canvas.setPenStyle(Qt::SolidLine);
     const int bottom = s.FieldHeight + 1;
+    // The lines of x = 0 and y = 0 lie where the build run draws the axes.
     for (const double x : GridValues(s.XMin, s.XMax, xStep, Limit(s, true)))
-        if (const auto column = ColumnOf(s, x, xUnit)) {
+        if (const auto column = x == 0 ? TryTrunc(-static_cast<long double>(s.XMin) / xUnit)
+                                       : ColumnOf(s, x, xUnit)) {
             canvas.moveTo(*column, 0);
             canvas.lineTo(*column, bottom);
         }
     for (const double y : GridValues(s.YMin, s.YMax, yStep, Limit(s, false)))
-        if (const auto row = RowOf(s, y, yUnit)) {
+        if (const auto row =
+                y == 0 ? TryTrunc(static_cast<long double>(s.YMax) / yUnit) : RowOf(s, y, yUnit)) {
             canvas.moveTo(0, *row);
             canvas.lineTo(s.FieldWidth, *row);
         }
