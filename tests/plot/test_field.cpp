@@ -77,6 +77,9 @@ struct BreakCase {
     const char *formula;
     int column0, column1, row0, row1; // where a joining line would be and the curve is not
 };
+void PrintTo(const BreakCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class Breaks : public FieldTest, public ::testing::WithParamInterface<BreakCase> {};
 
@@ -143,6 +146,10 @@ struct StepCase {
     const char *name;
     double unitsPerPixel, step;
 };
+void PrintTo(const StepCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
 class GridSteps : public ::testing::TestWithParam<StepCase> {};
 TEST_P(GridSteps, SmallestOneTwoFiveAtLeastFiftyPixels) {
     EXPECT_DOUBLE_EQ(GridStep(GetParam().unitsPerPixel), GetParam().step);
@@ -161,6 +168,10 @@ struct NumberCase {
     double value, step;
     const char *text;
 };
+void PrintTo(const NumberCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
 class GridNumbers : public ::testing::TestWithParam<NumberCase> {};
 TEST_P(GridNumbers, DecimalCommaAndTheStepsDecimals) {
     EXPECT_EQ(GridNumber(GetParam().value, GetParam().step).toStdString(), GetParam().text);
@@ -211,6 +222,10 @@ struct LegendCase {
     const char *formula;
     int corner; // 0 top right, 1 top left, 2 bottom right, 3 bottom left
 };
+void PrintTo(const LegendCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
 class Legend : public FieldTest, public ::testing::WithParamInterface<LegendCase> {};
 
 TEST_P(Legend, InTheCornerWithFewestCurvePixels) {
@@ -262,6 +277,10 @@ struct RedrawCase {
     const char *name;
     bool interval, marks, twoBuilds;
 };
+void PrintTo(const RedrawCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
 class Redraw : public FieldTest, public ::testing::WithParamInterface<RedrawCase> {};
 
 TEST_P(Redraw, BackOnTheOldRangesThePictureOfTheBuild) {

@@ -19,6 +19,10 @@ struct ReferenceCase {
     std::vector<std::string> args;
 };
 
+void PrintTo(const ReferenceCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
 std::string Reference(const std::string &file) {
     return std::string(REFERENCE_DIR) + "/" + file;
 }
