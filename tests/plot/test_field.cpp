@@ -180,7 +180,10 @@ INSTANTIATE_TEST_SUITE_P(Field, GridNumbers,
                          ::testing::Values(NumberCase{"Whole", -8, 2, "-8"},
                                            NumberCase{"Hundredths", 0.03, 0.01, "0,03"},
                                            NumberCase{"Tenths", -0.2, 0.2, "-0,2"},
-                                           NumberCase{"NoMinusZero", -0.0, 0.5, "0,0"},
+                                           NumberCase{"NoMinusZero", -0.0, 0.5, "0"},
+                                           NumberCase{"TinyStep", -3e-8, 1e-8, "-3e-08"},
+                                           NumberCase{"TinyOffCentre", 1.5e-7, 5e-8, "1,5e-07"},
+                                           NumberCase{"HugeStep", 2e21, 1e21, "2e+21"},
                                            NumberCase{"Thousands", 5000, 1000, "5000"}),
                          [](const auto &row) { return std::string(row.param.name); });
 
@@ -203,6 +206,27 @@ TEST_F(FieldTest, NumbersNextToTheStepsOnlyWhenOn) {
     EXPECT_GT(notBackground(379, 395, 223, 240), 0);
     EXPECT_GT(notBackground(322, 340, 102, 118), 0);
     EXPECT_EQ(notBackground(400, 440, 223, 240), 0) << "nothing between x = 2 and x = 4";
+}
+
+TEST_F(FieldTest, NumbersWiderThanTheirStepDoNotOverlap) {
+    // x from 1e9 - 500 to 1e9 + 500: step 100 every 64 pixels, each number ("1000000100")
+    // wider than that. Written one over the other they would make one run of text; with every
+    // other one left out, wide empty gaps lie between them.
+    setRanges(1e9 - 500, 1e9 + 500, -10, 10);
+    build("0");
+    RedrawField(state, canvas, list, FieldOptions{false, true, false, false}, host);
+    int wideGaps = 0, empty = 0;
+    bool seenText = false;
+    for (int x = 0; x < 640; ++x) {
+        if (notBackground(x, x, 223, 236) == 0) {
+            ++empty;
+            continue;
+        }
+        wideGaps += seenText && empty >= 20;
+        seenText = true;
+        empty = 0;
+    }
+    EXPECT_GE(wideGaps, 3);
 }
 
 TEST_F(FieldTest, NumbersAlongTheEdgesWhenTheAxesAreOff) {
