@@ -480,6 +480,8 @@ void GraphRun::drawPass() {
     Sampler sampler(evaluate, mapping, bandLow(), bandHigh(), s_.CurrentX, step(), count, threads);
     constexpr std::int32_t kReportEvery = 4096;
     std::int32_t i = 0;
+    bool penAtLast = false; // the pen is at (lastColumn, lastRow)
+    std::int32_t lastColumn = 0, lastRow = 0;
     for (std::int32_t c = 0; c < sampler.chunks(); ++c) {
         std::int32_t size = 0;
         const Sample *samples = sampler.chunk(c, size);
@@ -494,11 +496,19 @@ void GraphRun::drawPass() {
             if (sample->mark == Sample::Threw)
                 std::rethrow_exception(sampler.failure());
             s_.CurrentValue = sample->value;
-            if (sample->mark == Sample::Pixel)
-                lineTo({static_cast<long double>(sample->column),
-                        static_cast<long double>(sample->row)});
-            else if (sample->mark == Sample::Far)
+            if (sample->mark == Sample::Pixel) {
+                // Most samples of a dense pass fall on the pixel of the one before.
+                if (!penAtLast || sample->column != lastColumn || sample->row != lastRow) {
+                    lineTo({static_cast<long double>(sample->column),
+                            static_cast<long double>(sample->row)});
+                    penAtLast = true;
+                    lastColumn = sample->column;
+                    lastRow = sample->row;
+                }
+            } else if (sample->mark == Sample::Far) {
                 lineTo({column(sample->x), row(sample->value)});
+                penAtLast = false;
+            }
         }
         sampler.release(c);
     }
