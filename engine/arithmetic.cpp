@@ -23,8 +23,8 @@ constexpr Ext kPowerWholeLimit = 1e-8L;
 // Beyond this magnitude sine and cosine are 0.
 constexpr Ext kTrigLimit = 9223372036854775808.0L; // 2^63
 
-void Fail() {
-    FormulaStatus = 'm';
+void Fail(char &status) {
+    status = 'm';
 }
 
 // Rounds an extended result to double; false when that is not a finite double, which is
@@ -34,11 +34,11 @@ bool Store(Ext value, double &out) {
     return std::isfinite(out);
 }
 
-double Guarded(Ext value, double substitute) {
+double Guarded(Ext value, double substitute, char &status) {
     double out;
     if (Store(value, out))
         return out;
-    Fail();
+    Fail(status);
     return substitute;
 }
 
@@ -166,22 +166,22 @@ bool Magnitude(double b, double p, double &out) {
 
 } // namespace
 
-double Add(double v, double w) {
-    return Guarded(static_cast<Ext>(v) + w, 0.0);
+double Add(double v, double w, char &status) {
+    return Guarded(static_cast<Ext>(v) + w, 0.0, status);
 }
-double Subtract(double v, double w) {
-    return Guarded(static_cast<Ext>(v) - w, 0.0);
+double Subtract(double v, double w, char &status) {
+    return Guarded(static_cast<Ext>(v) - w, 0.0, status);
 }
-double Multiply(double v, double w) {
-    return Guarded(static_cast<Ext>(v) * w, 0.0);
+double Multiply(double v, double w, char &status) {
+    return Guarded(static_cast<Ext>(v) * w, 0.0, status);
 }
 
-double Divide(double v, double w) {
+double Divide(double v, double w, char &status) {
     if (w == 0) {
-        Fail();
+        Fail(status);
         return v;
     }
-    return Guarded(static_cast<Ext>(v) / w, 0.0);
+    return Guarded(static_cast<Ext>(v) / w, 0.0, status);
 }
 
 bool RelativeDistance(double a, double n, double &distance) {
@@ -196,7 +196,7 @@ bool RelativeDistance(double a, double n, double &distance) {
     return true;
 }
 
-double RaisePower(double b, double p) {
+double RaisePower(double b, double p, char &status) {
     double result = 0.0;
     bool ok = true;
     if (b == 0) {
@@ -221,7 +221,7 @@ double RaisePower(double b, double p) {
                     result = -result;
             } else {
                 // An odd root of a negative number: p is the reciprocal of an odd integer.
-                double q = Guarded(1.0L / p, 0.0);
+                double q = Guarded(1.0L / p, 0.0, status);
                 auto m = TryRound(q);
                 if (m && *m % 2 != 0 && RelativeDistance(q, *m, distance) &&
                     distance < kPowerWholeLimit) {
@@ -232,7 +232,7 @@ double RaisePower(double b, double p) {
         }
     }
     if (!ok) {
-        Fail();
+        Fail(status);
         return 0.0;
     }
     return result;

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "formulatext.h"
+
 namespace kurvanto {
 
 char FormulaText[kFormulaBufferSize] = {};
@@ -13,24 +15,6 @@ namespace {
 // Exact, case-sensitive membership; the terminator is a member of no set.
 bool InSet(char c, const char *set) {
     return c != '\0' && std::strchr(set, c) != nullptr;
-}
-
-// The four character-pair rules: which character d may follow the character c.
-bool PairAllowed(char c, char d) {
-    bool ok = true;
-    // After an operator or an opening parenthesis an operand must begin.
-    if (InSet(c, "(+-*/^") && !InSet(d, " (-1234567890AaxXsScCTtCcLlEePpIiFf"))
-        ok = false;
-    // After the end of an operand: a space, a digit, ")", ",", an operator or "n".
-    if (InSet(c, "1234567890xXiIEe),") && !InSet(d, " 1234567890)Nn,+-*/^"))
-        ok = false;
-    // No digit, comma or parenthesis directly after x, e or i.
-    if (InSet(c, "XxiIEe") && InSet(d, "1234567890,("))
-        ok = false;
-    // A p only as the start of "pi".
-    if (InSet(c, "Pp") && !InSet(d, "iI"))
-        ok = false;
-    return ok;
 }
 
 // Length of the UTF-8 sequence that starts with byte b; 1 for a stray byte.
@@ -50,28 +34,55 @@ bool IsContinuation(unsigned char b) {
 
 } // namespace
 
-void SetFormulaText(const std::string &utf8) {
+int BrokenPairRule(char c, char d) {
+    // After an operator or an opening parenthesis an operand must begin.
+    if (InSet(c, "(+-*/^") && !InSet(d, " (-1234567890AaxXsScCTtCcLlEePpIiFf"))
+        return 1;
+    // After the end of an operand: a space, a digit, ")", ",", an operator or "n".
+    if (InSet(c, "1234567890xXiIEe),") && !InSet(d, " 1234567890)Nn,+-*/^"))
+        return 2;
+    // No digit, comma or parenthesis directly after x, e or i.
+    if (InSet(c, "XxiIEe") && InSet(d, "1234567890,("))
+        return 3;
+    // A p only as the start of "pi".
+    if (InSet(c, "Pp") && !InSet(d, "iI"))
+        return 4;
+    return 0;
+}
+
+std::vector<CharacterSpan> SplitCharacters(const std::string &utf8) {
+    std::vector<CharacterSpan> characters;
     std::size_t in = 0;
-    int out = 0;
-    while (in < utf8.size() && out < kFormulaMaxLength) {
-        unsigned char b = static_cast<unsigned char>(utf8[in]);
+    while (in < utf8.size() && characters.size() < static_cast<std::size_t>(kFormulaMaxLength)) {
+        const unsigned char b = static_cast<unsigned char>(utf8[in]);
         if (b == 0)
             break;
-        if (b < 0x80) {
-            FormulaText[out++] = static_cast<char>(b);
-            ++in;
-            continue;
-        }
-        // One character outside ASCII, however many bytes it takes.
-        std::size_t len = static_cast<std::size_t>(Utf8Length(b));
         std::size_t taken = 1;
-        while (taken < len && in + taken < utf8.size() &&
-               IsContinuation(static_cast<unsigned char>(utf8[in + taken])))
-            ++taken;
-        FormulaText[out++] = kNonAsciiChar;
+        if (b >= 0x80) { // one character outside ASCII, however many bytes it takes
+            const std::size_t len = static_cast<std::size_t>(Utf8Length(b));
+            while (taken < len && in + taken < utf8.size() &&
+                   IsContinuation(static_cast<unsigned char>(utf8[in + taken])))
+                ++taken;
+        }
+        characters.push_back({in, taken});
         in += taken;
     }
-    std::memset(FormulaText + out, 0, sizeof FormulaText - static_cast<std::size_t>(out));
+    return characters;
+}
+
+std::string HoldFormulaText(const std::string &utf8) {
+    std::string held;
+    for (const CharacterSpan &c : SplitCharacters(utf8)) {
+        const unsigned char b = static_cast<unsigned char>(utf8[c.offset]);
+        held += b < 0x80 ? static_cast<char>(b) : kNonAsciiChar;
+    }
+    return held;
+}
+
+void SetFormulaText(const std::string &utf8) {
+    const std::string held = HoldFormulaText(utf8);
+    std::memset(FormulaText, 0, sizeof FormulaText);
+    std::memcpy(FormulaText, held.data(), held.size());
 }
 
 void CheckFormula() {
@@ -81,7 +92,7 @@ void CheckFormula() {
         char c = FormulaText[i];
         if (c == ' ')
             continue;
-        if (!PairAllowed(c, FormulaText[i + 1]))
+        if (BrokenPairRule(c, FormulaText[i + 1]) != 0)
             FormulaStatus = 'f';
     }
 }

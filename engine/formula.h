@@ -5,7 +5,8 @@
 // below. A caller stores 'n' in FormulaStatus before a check or an evaluation and tests it
 // afterwards; the engine itself only ever stores 'f' (the formula is malformed) or 'm' (the
 // formula has no value at this x). The plot command also uses 'l' for its own purposes.
-// Not reentrant: one user-interface thread calls it, one call at a time.
+// These names work on the module-level buffer and status: one thread calls them, one call at
+// a time. A caller that evaluates on several threads compiles a FormulaProgram (program.h).
 #include <string>
 #include <vector>
 
@@ -30,8 +31,9 @@ void CheckFormula();
 // meaning. A malformed number run such as "2,,5" raises ConversionError (errors.h).
 double EvaluateFormula(double x);
 
-// Scans of a text are kept until the text changes (on by default); off, every call scans
-// the text afresh. Both give the same results; the switch exists for tests.
+// The text is compiled when it changes and the compiled steps are carried out (on by
+// default); off, every call reads the text afresh and computes as it reads. Both give the
+// same results; the switch exists for tests.
 void SetScanCacheEnabled(bool enabled);
 
 // The names of the function table, upper case, in table order.
