@@ -283,13 +283,18 @@ void GraphRun::drawPass() {
             s_.CurrentValue = sample->value;
             if (sample->mark == Sample::Pixel) {
                 // Most samples of a dense pass fall on the pixel of the one before.
-                if (!penAtLast || sample->column != lastColumn || sample->row != lastRow) {
+                if (!penAtLast) {
                     lineTo({static_cast<long double>(sample->column),
                             static_cast<long double>(sample->row)});
                     penAtLast = true;
-                    lastColumn = sample->column;
-                    lastRow = sample->row;
+                } else if (sample->column != lastColumn || sample->row != lastRow) {
+                    // Both ends fit: what lineTo does, without its checks.
+                    canvas_.lineTo(sample->column, sample->row);
+                    pen_ = {static_cast<long double>(sample->column),
+                            static_cast<long double>(sample->row)};
                 }
+                lastColumn = sample->column;
+                lastRow = sample->row;
             } else if (sample->mark == Sample::Far) {
                 lineTo({column(sample->x), row(sample->value)});
                 penAtLast = false;
