@@ -52,6 +52,18 @@ void BM_BuildWorstCaseSine(benchmark::State &bench) {
     RunBuilds(bench, "sin(x)*5", 800, 600, 100);
 }
 
+// Where several threads begin to pay: the parabola on the start field at a few precisions
+// (641 samples each), on one thread and on every core.
+void BM_BuildParabolaThreads(benchmark::State &bench) {
+    RunBuilds(bench, "x^2-3", 640, 440, static_cast<int>(bench.range(0)),
+              static_cast<unsigned>(bench.range(1)));
+}
+BENCHMARK(BM_BuildParabolaThreads)
+    ->ArgsProduct({{4, 8, 16, 64}, {1, 0}})
+    ->ArgNames({"precision", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 BENCHMARK(BM_BuildStartValues)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BuildWorstCase)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BuildWorstCaseOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();

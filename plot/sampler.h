@@ -59,12 +59,16 @@ struct Sample {
 template <class Program> class Sampler {
   public:
     static constexpr std::int32_t kChunk = 512;
+    // Chunks evaluated ahead of the walk at most. Generous, so that a worker the system has
+    // put aside holding the chunk the walk needs next leaves the caller enough to evaluate
+    // meanwhile (the machine may be busy with other programs); 1 MiB of samples.
+    static constexpr std::int32_t kRing = 64;
 
     Sampler(const Program &program, const Mapping &mapping, long double low, long double high,
             double startX, long double step, std::int32_t count, unsigned threads)
         : program_(program), mapping_(mapping), low_(low), high_(high), x_(startX), step_(step),
           count_(std::max(count, 0)), chunks_(count_ / kChunk + (count_ % kChunk != 0 ? 1 : 0)),
-          slots_(std::min<std::int32_t>(std::max(4u * threads, 4u), std::max(chunks_, 1))),
+          slots_(std::min<std::int32_t>(threads > 1 ? kRing : 2, std::max(chunks_, 1))),
           buffer_(static_cast<std::size_t>(slots_) * kChunk),
           ready_(static_cast<std::size_t>(slots_), -1) {
         if (threads > 1 && chunks_ > 1) {
