@@ -15,22 +15,24 @@
 namespace kurvanto {
 
 // Round(v) where it fits; beyond the 32-bit range the nearest whole real (ties to even as
-// well), which only the build run's clipping looks at.
+// well), which only the build run's clipping looks at. Either way the value of rint(v) (a
+// zero may lose its sign, which no use of a position sees).
 inline long double PixelPosition(long double v) {
     if (const auto rounded = TryRound(v))
         return *rounded;
     return std::rint(v);
 }
 
-// The pixel position of a sample, from the scale fixed before the drawing pass.
+// The pixel position of a sample, from the scale fixed before the drawing pass: the same
+// values as PixelPosition, with one rounding and no detour through the integers.
 struct Mapping {
     double xMin = 0, xUnitsPerPixel = 0, yMax = 0, yUnitsPerPixel = 0;
 
     long double column(double x) const {
-        return PixelPosition((static_cast<long double>(x) - xMin) / xUnitsPerPixel);
+        return std::rint((static_cast<long double>(x) - xMin) / xUnitsPerPixel);
     }
     long double row(double y) const {
-        return PixelPosition((static_cast<long double>(yMax) - y) / yUnitsPerPixel);
+        return std::rint((static_cast<long double>(yMax) - y) / yUnitsPerPixel);
     }
 };
 
