@@ -71,6 +71,18 @@ bool ClipToLimit(Pixel &a, Pixel &b) {
     return true;
 }
 
+// The threads for a pass of `count` samples.
+unsigned SampleThreads(const BuildGraphHost &host, long double count) {
+    // Below this many samples, waking the workers costs about what they would save.
+    constexpr long double kParallelMinimum = 4096;
+    if (!(count >= kParallelMinimum))
+        return 1;
+    unsigned threads = host.sampleThreads();
+    if (threads == 0)
+        threads = std::thread::hardware_concurrency();
+    return std::clamp(threads, 1u, 64u);
+}
+
 // The run itself; one instance per build.
 class GraphRun {
   public:
@@ -116,6 +128,12 @@ class GraphRun {
 void GraphRun::run(const std::string &formula) {
     formula_ = formula;
     fixScale();
+    // A pass of about this many samples follows (fewer when the curve starts later): the
+    // workers are woken while the picture is prepared.
+    const long double samples = (static_cast<long double>(s_.IntervalTo) - s_.IntervalFrom) *
+                                s_.Precision / s_.XUnitsPerPixel;
+    if (const unsigned threads = SampleThreads(host_, samples); threads > 1)
+        WorkerPool::shared().prepare(threads - 1);
     if (!prepare(formula))
         return;
     drawAxes();
@@ -238,18 +256,6 @@ void GraphRun::placeStart() {
     pen_ = {x, y};
     if (pen_.fits())
         canvas_.moveTo(WholeToInt32(x), WholeToInt32(y));
-}
-
-// The threads for a pass of `count` samples.
-unsigned SampleThreads(const BuildGraphHost &host, std::int32_t count) {
-    // Below this many samples, waking the workers costs about what they would save.
-    constexpr std::int32_t kParallelMinimum = 4096;
-    if (count < kParallelMinimum)
-        return 1;
-    unsigned threads = host.sampleThreads();
-    if (threads == 0)
-        threads = std::thread::hardware_concurrency();
-    return std::clamp(threads, 1u, 64u);
 }
 
 // The samples are evaluated ahead (in parallel when there are many); the walk below draws

@@ -1,13 +1,22 @@
 #include "workerpool.h"
 
+#include <chrono>
 #include <utility>
 
 namespace kurvanto {
+
+namespace {
+
+// How long a worker woken or done looks for a task before it sleeps.
+constexpr std::chrono::microseconds kSpin{1000};
+
+} // namespace
 
 WorkerPool::~WorkerPool() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
+        offered_ = true;
     }
     wake_.notify_all();
     for (std::thread &thread : threads_)
@@ -25,22 +34,37 @@ bool WorkerPool::start(std::size_t count, std::function<void()> task) {
         if (busy_ || quit_)
             return false;
         busy_ = true;
-        try {
-            while (threads_.size() < count)
-                threads_.emplace_back([this] { work(); });
-        } catch (...) {
-            // No more threads to be had: the run makes do with those there are.
-            if (threads_.size() < count)
-                count = threads_.size();
-        }
+        grow(count);
+        count = std::min(count, threads_.size());
         task_ = std::move(task);
         wanted_ = count;
         taken_ = 0;
         running_ = count;
         failure_ = nullptr;
+        offered_ = count > 0;
     }
     wake_.notify_all();
     return true;
+}
+
+void WorkerPool::prepare(std::size_t count) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (busy_ || quit_)
+            return;
+        grow(count);
+        ++wakes_;
+    }
+    wake_.notify_all();
+}
+
+void WorkerPool::grow(std::size_t count) {
+    try {
+        while (threads_.size() < count)
+            threads_.emplace_back([this] { work(); });
+    } catch (...) {
+        // No more threads to be had: the runs make do with those there are.
+    }
 }
 
 std::exception_ptr WorkerPool::finish() {
@@ -59,11 +83,26 @@ std::size_t WorkerPool::size() const {
 
 void WorkerPool::work() {
     std::unique_lock<std::mutex> lock(mutex_);
+    std::uint64_t wakes = wakes_;
     for (;;) {
-        wake_.wait(lock, [this] { return quit_ || taken_ < wanted_; });
+        if (!quit_ && taken_ >= wanted_) {
+            // Look for a task a little while before sleeping: the next one often follows
+            // soon, and waking from sleep is slow.
+            lock.unlock();
+            const auto until = std::chrono::steady_clock::now() + kSpin;
+            while (!offered_.load(std::memory_order_acquire) &&
+                   std::chrono::steady_clock::now() < until)
+                std::this_thread::yield();
+            lock.lock();
+            wake_.wait(lock, [&] { return quit_ || taken_ < wanted_ || wakes_ != wakes; });
+            wakes = wakes_;
+            if (!quit_ && taken_ >= wanted_)
+                continue; // woken ahead of a task: look for it again
+        }
         if (taken_ >= wanted_)
             return; // quitting with no task left to take
-        ++taken_;
+        if (++taken_ == wanted_)
+            offered_ = false;
         const std::function<void()> *task = &task_; // stays put until finish() sees us return
         lock.unlock();
         std::exception_ptr failure;

@@ -2,8 +2,10 @@
 // A small pool of worker threads for the build run: created on first use, grown to the size
 // a run asks for, never shrunk, joined when the program ends. Plain std::thread, so thread
 // checkers see every synchronisation it makes.
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -31,11 +33,18 @@ class WorkerPool {
     // its own); empty when none did.
     std::exception_ptr finish();
 
+    // A task for `count` workers is about to come: they are created if need be and woken
+    // now, so that they are running when it comes (a sleeping processor can take
+    // milliseconds to wake). Each keeps looking for a task for about a millisecond, then
+    // sleeps again. Nothing happens while another caller holds the pool.
+    void prepare(std::size_t count);
+
     // Threads created so far.
     std::size_t size() const;
 
   private:
     void work();
+    void grow(std::size_t count); // under the lock
 
     mutable std::mutex mutex_;
     std::condition_variable wake_, done_;
@@ -46,6 +55,8 @@ class WorkerPool {
     std::size_t taken_ = 0;   // of them, those that took it
     std::size_t running_ = 0; // of them, those not yet returned
     bool busy_ = false, quit_ = false;
+    std::atomic<bool> offered_{false}; // a task waits to be taken (or the pool quits)
+    std::uint64_t wakes_ = 0;          // prepare() calls, so that each one wakes the workers
 };
 
 } // namespace kurvanto

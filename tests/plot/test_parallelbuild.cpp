@@ -2,6 +2,7 @@
 // threads against the same builds on one (pictures, stored state and host calls alike).
 #include <QImage>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <typeinfo>
 #include <vector>
 
@@ -234,6 +236,24 @@ TEST(WorkerPool, TaskRunsOnEveryWorkerAndItsExceptionComesBack) {
     EXPECT_EQ(pool.finish(), nullptr);
     EXPECT_EQ(runs.load(), 7);
     EXPECT_EQ(pool.size(), 5u);
+}
+
+// Workers woken ahead of a task take it when it comes, whether they are still looking for
+// it or asleep again; a pool is destroyed cleanly while its workers look for a task.
+TEST(WorkerPool, WokenAheadWorkersTakeTheTask) {
+    for (int pause : {0, 5}) {
+        WorkerPool pool;
+        pool.prepare(2);
+        EXPECT_EQ(pool.size(), 2u);
+        std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        std::atomic<int> runs{0};
+        ASSERT_TRUE(pool.start(2, [&runs] { ++runs; }));
+        pool.prepare(4); // held: nothing happens
+        EXPECT_EQ(pool.finish(), nullptr);
+        EXPECT_EQ(runs.load(), 2);
+        EXPECT_EQ(pool.size(), 2u);
+        pool.prepare(3);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
