@@ -12,7 +12,7 @@ namespace kurvanto {
 
 // What the run asks of the window that hosts the picture.
 class BuildGraphHost {
-public:
+  public:
     virtual ~BuildGraphHost() = default;
     // Interval mode: ask for the interval (writes IntervalFrom/IntervalTo when confirmed).
     virtual void askInterval() = 0;
@@ -25,6 +25,9 @@ public:
     virtual void sampleProgress(std::int64_t /*done*/, std::int64_t /*total*/) {}
     // Asked as often as sampleProgress: true ends the run with BuildCancelled.
     virtual bool cancelRequested() { return false; }
+    // Threads the drawing pass may evaluate its samples on, the calling one included; 0 (the
+    // default) means one for each core. A pass of few samples stays on the calling thread.
+    virtual unsigned sampleThreads() const { return 0; }
 };
 
 // Thrown by BuildGraph when the host asked to stop; what was drawn before stays.
@@ -33,7 +36,6 @@ struct BuildCancelled {};
 // Runs one build of the formula (UTF-8, as typed) onto the canvas. Raises InvalidOperation
 // for an empty range or a start row beyond the 32-bit range, and ConversionError for a
 // malformed number; what was stored or drawn before stays.
-void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula,
-                BuildGraphHost &host);
+void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, BuildGraphHost &host);
 
 } // namespace kurvanto
