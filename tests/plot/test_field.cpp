@@ -76,6 +76,7 @@ struct BreakCase {
     const char *name;
     const char *formula;
     int column0, column1, row0, row1; // where a joining line would be and the curve is not
+    int precision = 1;
 };
 void PrintTo(const BreakCase &c, std::ostream *os) {
     *os << c.name;
@@ -85,6 +86,7 @@ class Breaks : public FieldTest, public ::testing::WithParamInterface<BreakCase>
 
 TEST_P(Breaks, NoLineAcrossTheBreakOnlyWhenOn) {
     const BreakCase &c = GetParam();
+    state.Precision = c.precision;
     build(c.formula);
     EXPECT_GT(count(kRed, c.column0, c.column1, c.row0, c.row1), 0) << "breaks off: joined";
     canvas.clear();
@@ -103,6 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"HyperbolaAtZero", "1/x", 318, 322, 110, 331},
         // x = pi/2 at column 371: from far above the top to far below the bottom.
         BreakCase{"TangentAtHalfPi", "tg(x)", 369, 373, 110, 331},
+        // 20 samples a column: a pass long enough to be evaluated on several threads.
+        BreakCase{"TangentFinelySampled", "tg(x)", 369, 373, 110, 331, 20},
+        BreakCase{"HyperbolaFinelySampled", "1/x", 318, 322, 110, 331, 20},
         // No value for |x| < 1 (a missing sample): the line across it would run near
         // y = ln(0.02) = -3.9, rows 300 .. 330, between x = -0.9 and 0.9 (columns 292 .. 349).
         BreakCase{"LogarithmWithoutValues", "ln(x^2-1)", 292, 349, 250, 440}),
