@@ -57,10 +57,10 @@ void BM_ZoomStepWorstCaseAllOptions(benchmark::State &bench) {
     ZoomSteps(bench, kLongFormula, 800, 600, 100, true);
 }
 
-BENCHMARK(BM_ZoomStepStartValues)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ZoomStepStartValuesAllOptions)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ZoomStepWorstCase)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ZoomStepWorstCaseAllOptions)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomStepStartValues)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ZoomStepStartValuesAllOptions)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ZoomStepWorstCase)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ZoomStepWorstCaseAllOptions)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
