@@ -1,5 +1,7 @@
 // The whole build-graph run: the start values with 'x^2-3', and the heaviest run the
-// properties dialog allows (800 x 600, precision 100) with an 80-character formula.
+// properties dialog allows (800 x 600, precision 100) with an 80-character formula, on every
+// core and on one; the same run with 'sin(x)*5', where drawing weighs more than evaluating.
+// Wall time: the samples are evaluated on several threads.
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <string>
@@ -14,14 +16,19 @@ const std::string kLongFormula =
 
 class NoWindow : public kurvanto::BuildGraphHost {
   public:
+    explicit NoWindow(unsigned threads) : threads_(threads) {}
     void askInterval() override {}
     void setErrorLabelVisible(bool) override {}
     void showReadoutLabels() override {}
+    unsigned sampleThreads() const override { return threads_; }
+
+  private:
+    unsigned threads_;
 };
 
 void RunBuilds(benchmark::State &bench, const std::string &formula, int width, int height,
-               int precision) {
-    NoWindow host;
+               int precision, unsigned threads = 0) {
+    NoWindow host(threads);
     kurvanto::Canvas canvas;
     for (auto _ : bench) {
         kurvanto::PlotState state;
@@ -38,9 +45,29 @@ void BM_BuildStartValues(benchmark::State &bench) {
 void BM_BuildWorstCase(benchmark::State &bench) {
     RunBuilds(bench, kLongFormula, 800, 600, 100);
 }
+void BM_BuildWorstCaseOneThread(benchmark::State &bench) {
+    RunBuilds(bench, kLongFormula, 800, 600, 100, 1);
+}
+void BM_BuildWorstCaseSine(benchmark::State &bench) {
+    RunBuilds(bench, "sin(x)*5", 800, 600, 100);
+}
 
-BENCHMARK(BM_BuildStartValues)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildWorstCase)->Unit(benchmark::kMillisecond);
+// Where several threads begin to pay: the parabola on the start field at a few precisions
+// (641 samples each), on one thread and on every core.
+void BM_BuildParabolaThreads(benchmark::State &bench) {
+    RunBuilds(bench, "x^2-3", 640, 440, static_cast<int>(bench.range(0)),
+              static_cast<unsigned>(bench.range(1)));
+}
+BENCHMARK(BM_BuildParabolaThreads)
+    ->ArgsProduct({{4, 8, 16, 64}, {1, 0}})
+    ->ArgNames({"precision", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+BENCHMARK(BM_BuildStartValues)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BuildWorstCase)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BuildWorstCaseOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BuildWorstCaseSine)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -5,12 +5,15 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <thread>
 
 #include "acceptance.h"
 #include "errors.h"
 #include "fieldextras.h"
 #include "formula.h"
+#include "program.h"
 #include "rounding.h"
+#include "sampler.h"
 
 namespace kurvanto {
 
@@ -38,14 +41,6 @@ std::int32_t AxisPosition(long double numerator, double unitsPerPixel) {
         return *t;
     return q < 0 ? std::numeric_limits<std::int32_t>::min()
                  : std::numeric_limits<std::int32_t>::max();
-}
-
-// Round(v) where it fits; beyond the 32-bit range the nearest whole real (ties to even as
-// well), which only the clipping below looks at.
-long double PixelPosition(long double v) {
-    if (const auto rounded = TryRound(v))
-        return *rounded;
-    return std::rint(v);
 }
 
 // Liang-Barsky: trims the segment a-b to the square |x|, |y| <= kClipLimit. False when the
@@ -76,6 +71,18 @@ bool ClipToLimit(Pixel &a, Pixel &b) {
     if (t1 < 1)
         b = {std::rint(from.x + t1 * dx), std::rint(from.y + t1 * dy)};
     return true;
+}
+
+// The threads for a pass of `count` samples.
+unsigned SampleThreads(const BuildGraphHost &host, long double count) {
+    // Below this many samples, waking the workers costs about what they would save.
+    constexpr long double kParallelMinimum = 4096;
+    if (!(count >= kParallelMinimum))
+        return 1;
+    unsigned threads = host.sampleThreads();
+    if (threads == 0)
+        threads = std::thread::hardware_concurrency();
+    return std::clamp(threads, 1u, 64u);
 }
 
 // The run itself; one instance per build.
@@ -119,7 +126,8 @@ class GraphRun {
     Canvas &canvas_;
     BuildGraphHost &host_;
     const FieldOptions &options_;
-    bool gap_ = false; // breaks: a missing sample lies between the pen and the next point
+    bool gap_ = false;    // breaks: a missing sample lies between the pen and the next point
+    std::string formula_; // as typed
     std::int32_t axisColumn_ = 0, axisRow_ = 0;
     // The value and status of the last evaluation, valid while `evaluated_` (at CurrentX).
     bool evaluated_ = false;
@@ -129,7 +137,14 @@ class GraphRun {
 };
 
 bool GraphRun::run(const std::string &formula) {
+    formula_ = formula;
     fixScale();
+    // A pass of about this many samples follows (fewer when the curve starts later): the
+    // workers are woken while the picture is prepared.
+    const long double samples = (static_cast<long double>(s_.IntervalTo) - s_.IntervalFrom) *
+                                s_.Precision / s_.XUnitsPerPixel;
+    if (const unsigned threads = SampleThreads(host_, samples); threads > 1)
+        WorkerPool::shared().prepare(threads - 1);
     if (!prepare(formula))
         return false;
     drawAxes();
@@ -263,25 +278,58 @@ void GraphRun::placeStart() {
         canvas_.moveTo(WholeToInt32(x), WholeToInt32(y));
 }
 
+// The samples are evaluated ahead (in parallel when there are many); the walk below draws
+// them one after another exactly as if each were evaluated in its turn: the stored x, value
+// and status follow each sample, and the host hears of progress between the same samples.
 void GraphRun::drawPass() {
     const std::int32_t count = Round((static_cast<long double>(s_.IntervalTo) - s_.CurrentX) *
                                      s_.Precision / s_.XUnitsPerPixel);
-    const long double low = bandLow(), high = bandHigh();
-    const long double stepSize = step();
+    const Mapping mapping{s_.XMin, s_.XUnitsPerPixel, s_.YMax, s_.YUnitsPerPixel};
+    // The program of the text the run checked; it may be evaluated on several threads.
+    const FormulaProgram program(formula_);
+    Sampler<FormulaProgram> sampler(program, mapping, bandLow(), bandHigh(), s_.CurrentX, step(),
+                                    count, SampleThreads(host_, count));
     constexpr std::int32_t kReportEvery = 4096;
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (i % kReportEvery == 0 && i > 0) {
-            host_.sampleProgress(i, count);
-            if (host_.cancelRequested())
-                throw BuildCancelled{};
+    std::int32_t i = 0;
+    bool penAtLast = false; // the pen is at (lastColumn, lastRow)
+    std::int32_t lastColumn = 0, lastRow = 0;
+    for (std::int32_t c = 0; c < sampler.chunks(); ++c) {
+        std::int32_t size = 0;
+        const Sample *samples = sampler.chunk(c, size);
+        for (const Sample *sample = samples; sample != samples + size; ++sample, ++i) {
+            if (i % kReportEvery == 0 && i > 0) {
+                host_.sampleProgress(i, count);
+                if (host_.cancelRequested())
+                    throw BuildCancelled{};
+            }
+            s_.CurrentX = sample->x;
+            FormulaStatus = sample->status;
+            if (sample->mark == Sample::Threw)
+                std::rethrow_exception(sampler.failure());
+            s_.CurrentValue = sample->value;
+            if (sample->mark == Sample::Pixel) {
+                const Pixel to{static_cast<long double>(sample->column),
+                               static_cast<long double>(sample->row)};
+                // Most samples of a dense pass fall on the pixel of the one before.
+                if (!penAtLast || (options_.breaks && breakBefore(pen_, to))) {
+                    lineTo(to);
+                    penAtLast = true;
+                } else if (sample->column != lastColumn || sample->row != lastRow) {
+                    // Both ends fit: what lineTo does, without its checks.
+                    canvas_.lineTo(sample->column, sample->row);
+                    pen_ = {static_cast<long double>(sample->column),
+                            static_cast<long double>(sample->row)};
+                }
+                lastColumn = sample->column;
+                lastRow = sample->row;
+            } else if (sample->mark == Sample::Far) {
+                lineTo({column(sample->x), row(sample->value)});
+                penAtLast = false;
+            } else if (sample->status != 'n') {
+                gap_ = options_.breaks; // no value here: with breaks on, no line across it
+            }
         }
-        FormulaStatus = 'n';
-        s_.CurrentX = s_.CurrentX + stepSize;
-        s_.CurrentValue = EvaluateFormula(s_.CurrentX);
-        if (FormulaStatus == 'n' && low < s_.CurrentValue && s_.CurrentValue < high)
-            lineTo({column(s_.CurrentX), row(s_.CurrentValue)});
-        else if (FormulaStatus != 'n')
-            gap_ = options_.breaks;
+        sampler.release(c);
     }
     if (count > 0)
         host_.sampleProgress(count, count);
@@ -302,7 +350,10 @@ void GraphRun::lineTo(Pixel to) {
         return;
     }
     if (from.fits() && to.fits()) {
-        canvas_.lineTo(WholeToInt32(to.x), WholeToInt32(to.y));
+        // A pen that fits is where the canvas's pen is; a line that does not leave its
+        // pixel draws nothing and moves nothing.
+        if (from.x != to.x || from.y != to.y)
+            canvas_.lineTo(WholeToInt32(to.x), WholeToInt32(to.y));
         return;
     }
     if (!from.finite()) {

@@ -34,6 +34,9 @@ class BuildGraphHost {
     virtual void sampleProgress(std::int64_t /*done*/, std::int64_t /*total*/) {}
     // Asked as often as sampleProgress: true ends the run with BuildCancelled.
     virtual bool cancelRequested() { return false; }
+    // Threads the drawing pass may evaluate its samples on, the calling one included; 0 (the
+    // default) means one for each core. A pass of few samples stays on the calling thread.
+    virtual unsigned sampleThreads() const { return 0; }
 };
 
 // Thrown by BuildGraph when the host asked to stop; what was drawn before stays.

@@ -42,6 +42,7 @@ class RedrawHost : public BuildGraphHost {
         host_.sampleProgress(done, total);
     }
     bool cancelRequested() override { return host_.cancelRequested(); }
+    unsigned sampleThreads() const override { return host_.sampleThreads(); }
 
     double from = 0, to = 0;
 

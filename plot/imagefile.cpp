@@ -16,6 +16,7 @@
 #include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kurvanto {
 
@@ -31,15 +32,24 @@ WriteResult Failure(const QString &error) {
     return WriteResult{false, error};
 }
 
-// A write-only device straight onto a file descriptor: no buffer of its own, so every byte the
-// producer hands over is either written or the failure is on record at once. After a failure
-// every later write fails too, so a producer that ignores one result still ends up failed.
+// A write-only device onto a file descriptor. What the producer hands over is gathered into
+// blocks of 64 KiB, so an encoder that writes a scan line at a time costs a few system calls,
+// not hundreds; finish() writes the last block. The first failure is kept, and after it every
+// later write fails too, so a producer that ignores one result still ends up failed.
 class DescriptorDevice : public QIODevice {
   public:
     explicit DescriptorDevice(int fd) : fd_(fd), limit_(g_failAfterBytes.load()) {
+        buffer_.reserve(kBlock);
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
     bool isSequential() const override { return true; }
+    // Writes what is still gathered; false when anything failed.
+    bool finish() {
+        if (errno_ == 0 && !buffer_.empty())
+            writeOut(buffer_.data(), qint64(buffer_.size()));
+        buffer_.clear();
+        return errno_ == 0;
+    }
     bool failed() const { return errno_ != 0; }
     int error() const { return errno_; }
 
@@ -48,6 +58,20 @@ class DescriptorDevice : public QIODevice {
     qint64 writeData(const char *data, qint64 length) override {
         if (errno_ != 0)
             return -1;
+        if (qint64(buffer_.size()) + length > kBlock) {
+            if (!finish())
+                return -1;
+            if (length >= kBlock)
+                return writeOut(data, length) ? length : -1;
+        }
+        buffer_.insert(buffer_.end(), data, data + length);
+        return length;
+    }
+
+  private:
+    static constexpr qint64 kBlock = 64 * 1024;
+
+    bool writeOut(const char *data, qint64 length) {
         qint64 done = 0;
         while (done < length) {
             qint64 chunk = length - done;
@@ -66,20 +90,19 @@ class DescriptorDevice : public QIODevice {
             done += n;
             written_ += n;
         }
-        return length;
+        return true;
     }
-
-  private:
-    qint64 fail(int error) {
+    bool fail(int error) {
         errno_ = error;
         setErrorString(Reason(error));
-        return -1;
+        return false;
     }
 
     int fd_;
     qint64 limit_;
     qint64 written_ = 0;
     int errno_ = 0;
+    std::vector<char> buffer_;
 };
 
 // While a write runs, a closed pipe (SIGPIPE) or the file size limit (SIGXFSZ) must end the
@@ -122,6 +145,8 @@ WriteResult Produce(int fd, const std::function<bool(QIODevice &)> &produce,
         return Failure(QStringLiteral("не удалось подготовить содержимое файла: %1")
                            .arg(QString::fromLocal8Bit(error.what())));
     }
+    if (produced)
+        device.finish();
     if (device.failed())
         return Failure(QStringLiteral("ошибка записи: %1").arg(Reason(device.error())));
     if (!produced)
@@ -236,6 +261,9 @@ WriteResult WriteReplacing(const QByteArray &target, const struct stat *old, con
             QStringLiteral("не удалось перенести права доступа файла: %1").arg(Reason(errno)));
     if (result.ok)
         result = Produce(fd, produce, producerFailure);
+    // The content is synced before the rename, so a failure the disk reports late is still
+    // caught while the old file stands. The folder is not synced after the rename: a crash
+    // then leaves the old file or the new one, each whole, and a save costs one sync less.
     if (result.ok)
         result = Sync(fd);
     const WriteResult closed = Close(fd);
@@ -247,12 +275,6 @@ WriteResult WriteReplacing(const QByteArray &target, const struct stat *old, con
     if (!result.ok) {
         ::unlink(temporary.constData());
         return result;
-    }
-    // The new name must reach the disk too; the content is already safe there.
-    const int folder = ::open(FolderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        (void)::fsync(folder);
-        ::close(folder);
     }
     return result;
 }
@@ -300,6 +322,10 @@ const QString kNotProduced = QStringLiteral("не удалось подгото�
 // Checks the format before anything is opened, and encodes into the device.
 bool CanEncode(const char *format, QString &reason) {
     const QByteArray wanted = QByteArray(format).toLower();
+    // Qt's own writers need no look at the plug-ins (which loads every one of them).
+    static const QByteArray builtIn[] = {"bmp", "png", "ppm", "pgm", "pbm"};
+    if (std::find(std::begin(builtIn), std::end(builtIn), wanted) != std::end(builtIn))
+        return true;
     if (QImageWriter::supportedImageFormats().contains(wanted))
         return true;
     reason = QStringLiteral("формат %1 не поддерживается").arg(QString::fromLatin1(format));
