@@ -640,7 +640,8 @@ void TForm1::Image1Drag(int x, int y) {
     if (to == CurrentView(state_) || !ViewUsable(state_, to))
         return;
     ApplyView(state_, to);
-    viewChanged();
+    redrawField();
+    Image1MouseMove(Qt::NoModifier, x, y);
 }
 
 void TForm1::Image1Wheel(double x, double y, int eighths) {
@@ -709,8 +710,13 @@ void TForm1::homeView() {
     viewChanged();
 }
 
-// After a step: the field drawn again on the new ranges, and the read-out at the pointer.
+// After a step: the field drawn again on the new ranges, and the read-out at the pointer. A
+// drag under way goes on from the new view (a wheel turned while dragging).
 void TForm1::viewChanged() {
+    if (leftDown_) {
+        dragFrom_ = CurrentView(state_);
+        pressedAt_ = pointer_;
+    }
     redrawField();
     Image1MouseMove(Qt::NoModifier, pointer_.x(), pointer_.y());
 }

@@ -162,6 +162,15 @@ class TestView : public QObject {
         drag(QPoint(300, 300), QPoint(300, 250)); // up: the view goes down
         QCOMPARE(state_.YMin, -10 - 50 * unitsY);
         QCOMPARE(state_.YMax, 10 - 50 * unitsY);
+
+        // The wheel turned in the middle of a drag: the drag goes on from the zoomed view.
+        mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
+        wheel(QPointF(100, 100), 120);
+        const double xMin = state_.XMin, zoomedUnits = state_.XUnitsPerPixel;
+        QVERIFY(zoomedUnits < unitsX);
+        mouse(QEvent::MouseMove, QPoint(140, 100), Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, QPoint(140, 100), Qt::LeftButton, Qt::NoButton);
+        QVERIFY(std::fabs(state_.XMin - (xMin - 40 * zoomedUnits)) < 1e-9);
     }
 
     void clickWithoutMovementMovesNothing() {
