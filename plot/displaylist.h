@@ -2,6 +2,15 @@
 // What is on the field: every completed build since the last clear and every mark, in the
 // order they were made, so that the field can be drawn again on other ranges (zoom and pan)
 // and, later, on other painters.
+//
+// How the window and the tool use it: a build is BuildGraph(state, canvas, formula, host,
+// options) and, once it completed (no error shown), recordBuild(state, formula); a mark is
+// drawn as before (nasec, ugolok, LabelMouseDown) and recorded with recordTicks, recordCorner,
+// recordLabel (at the pixel of the left click) or eraseLabelAt (at LastClickX, LastClickY as
+// they were before the right click). With the grid, the numbers or the legend on, the field is
+// then drawn with RedrawField, so that it is the same picture however it came about; with them
+// all off the build and the marks leave the picture they always left. A clear of the field
+// clears the list.
 #include <QString>
 #include <string>
 #include <vector>

@@ -81,8 +81,17 @@ std::vector<double> GridValues(double low, double high, double step, int limit) 
 }
 
 QString GridNumber(double value, double step) {
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 15);
-    QString text = QString::number(value == 0 ? 0.0 : value, 'f', decimals);
+    const int stepPower = static_cast<int>(std::floor(std::log10(step) + 1e-9));
+    QString text;
+    if (value == 0) {
+        text = QStringLiteral("0");
+    } else if (stepPower < -5 || stepPower > 9) {
+        // Beyond plain notation: the mantissa with as many decimals as the step needs.
+        const int power = static_cast<int>(std::floor(std::log10(std::fabs(value)) + 1e-9));
+        text = QString::number(value, 'e', std::clamp(power - stepPower, 0, 15));
+    } else {
+        text = QString::number(value, 'f', std::max(0, -stepPower));
+    }
     text.replace(QLatin1Char('.'), QLatin1Char(','));
     return text;
 }
@@ -107,13 +116,16 @@ void DrawGrid(const PlotState &s, Canvas &canvas) {
     canvas.setPenWidth(1);
     canvas.setPenStyle(Qt::SolidLine);
     const int bottom = s.FieldHeight + 1;
+    // The lines of x = 0 and y = 0 lie where the build run draws the axes.
     for (const double x : GridValues(s.XMin, s.XMax, xStep, Limit(s, true)))
-        if (const auto column = ColumnOf(s, x, xUnit)) {
+        if (const auto column = x == 0 ? TryTrunc(-static_cast<long double>(s.XMin) / xUnit)
+                                       : ColumnOf(s, x, xUnit)) {
             canvas.moveTo(*column, 0);
             canvas.lineTo(*column, bottom);
         }
     for (const double y : GridValues(s.YMin, s.YMax, yStep, Limit(s, false)))
-        if (const auto row = RowOf(s, y, yUnit)) {
+        if (const auto row =
+                y == 0 ? TryTrunc(static_cast<long double>(s.YMax) / yUnit) : RowOf(s, y, yUnit)) {
             canvas.moveTo(0, *row);
             canvas.lineTo(s.FieldWidth, *row);
         }
@@ -136,6 +148,7 @@ void DrawNumbers(const PlotState &s, Canvas &canvas) {
     const std::int64_t axisColumn = AxisOffset(-static_cast<long double>(s.XMin), xUnit);
     const int textTop = static_cast<int>(
         std::clamp<std::int64_t>(axisRow + kGap, kGap, std::max(kGap, pictureHeight - height - 1)));
+    int freeFrom = 0; // the first column right of the last number written
     for (const double x : GridValues(s.XMin, s.XMax, xStep, Limit(s, true))) {
         if (x == 0)
             continue; // the axes' crossing: the number of y = 0 is not written either
@@ -145,8 +158,11 @@ void DrawNumbers(const PlotState &s, Canvas &canvas) {
         const QString text = GridNumber(x, xStep);
         const int width = metrics.horizontalAdvance(text);
         const int left = *column - width / 2;
-        if (left >= 0 && left + width <= s.FieldWidth) // a number cut by the edge is left out
+        // A number cut by the edge or running into the one before is left out.
+        if (left >= freeFrom && left + width <= s.FieldWidth) {
             canvas.textOut(left, textTop, text);
+            freeFrom = left + width + kGap;
+        }
     }
     for (const double y : GridValues(s.YMin, s.YMax, yStep, Limit(s, false))) {
         if (y == 0)

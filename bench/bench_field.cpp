@@ -1,0 +1,75 @@
+// A zoom step: the field drawn again from its display list after a change of the ranges, for
+// the start values with 'x^2-3' and for the heaviest build the properties dialog allows
+// (800 x 600, precision 100, an 80-character formula); with the field's options off and on.
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <string>
+
+#include "displaylist.h"
+
+namespace {
+
+const std::string kLongFormula =
+    "sin(x)*cos(x/2)+sqrt(abs(x))-ln(x^2+1)+arctg(x)*2,5-lg(abs(x)+1)/3+frac(x)*e-pi";
+
+class NoWindow : public kurvanto::BuildGraphHost {
+  public:
+    void askInterval() override {}
+    void setErrorLabelVisible(bool) override {}
+    void showReadoutLabels() override {}
+};
+
+// Zooms in and out by a wheel step about the point (2, 1), alternately, redrawing each time.
+void ZoomSteps(benchmark::State &bench, const std::string &formula, int width, int height,
+               int precision, bool options) {
+    NoWindow host;
+    kurvanto::Canvas canvas;
+    kurvanto::PlotState state;
+    kurvanto::SetStartValues(state, width, height);
+    state.Precision = precision;
+    kurvanto::DisplayList list;
+    kurvanto::BuildGraph(state, canvas, formula, host);
+    list.recordBuild(state, formula);
+    const kurvanto::FieldOptions field{options, options, options, options};
+    const double factor[2] = {0.8, 1.25};
+    int k = 0;
+    for (auto _ : bench) {
+        const double f = factor[k++ % 2];
+        state.XMin = 2 + (state.XMin - 2) * f;
+        state.XMax = 2 + (state.XMax - 2) * f;
+        state.YMin = 1 + (state.YMin - 1) * f;
+        state.YMax = 1 + (state.YMax - 1) * f;
+        kurvanto::RedrawField(state, canvas, list, field, host);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+
+void BM_ZoomStepStartValues(benchmark::State &bench) {
+    ZoomSteps(bench, "x^2-3", 640, 440, 1, false);
+}
+void BM_ZoomStepStartValuesAllOptions(benchmark::State &bench) {
+    ZoomSteps(bench, "x^2-3", 640, 440, 1, true);
+}
+void BM_ZoomStepWorstCase(benchmark::State &bench) {
+    ZoomSteps(bench, kLongFormula, 800, 600, 100, false);
+}
+void BM_ZoomStepWorstCaseAllOptions(benchmark::State &bench) {
+    ZoomSteps(bench, kLongFormula, 800, 600, 100, true);
+}
+
+BENCHMARK(BM_ZoomStepStartValues)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomStepStartValuesAllOptions)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomStepWorstCase)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomStepWorstCaseAllOptions)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // fonts for the numbers and the legend
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
