@@ -451,7 +451,7 @@ void TForm1::SpeedButton4Click() {
                 displayList_.recordBuild(state_, formula);
                 // A build on a field already drawn puts its curve over the numbers and leaves
                 // the legend without its formula: the field is drawn again with everything.
-                overlaysStale = !fresh && (options_.numbers || options_.legend);
+                overlaysStale = !fresh && overlaysOn();
             }
         } catch (const ConversionError &) {
             malformedNumber = true; // reported as it comes, then pointed at in the box
@@ -518,7 +518,8 @@ void TForm1::SpeedButton6Click() {
 }
 
 void TForm1::SpeedButton7Click() {
-    RunCommand(this, [this] {
+    bool marked = false;
+    RunCommand(this, [&] {
         state_.AnnotationConfirmed = 0;
         if (state_.GraphPresent == 1) {
             TForm4 annotation(state_, this);
@@ -528,11 +529,16 @@ void TForm1::SpeedButton7Click() {
             ShowMessage(this, kNoGraph);
         }
         ApplyConfirmedAnnotation(state_, canvas_);
-        if (state_.AnnotationConfirmed && state_.TickMode)
+        if (state_.AnnotationConfirmed && state_.TickMode) {
             displayList_.recordTicks(state_);
-        else if (state_.AnnotationConfirmed && state_.CornerMode)
+            marked = true;
+        } else if (state_.AnnotationConfirmed && state_.CornerMode) {
             displayList_.recordCorner(state_);
+            marked = true;
+        }
     });
+    if (marked && overlaysOn()) // the mark goes under the numbers and the legend
+        redrawField();
     Image1->update();
 }
 
@@ -608,21 +614,30 @@ void TForm1::Image1MouseDown(Qt::MouseButton button, int x, int y) {
         dragFrom_ = CurrentView(state_);
     }
     const PlotState before = state_;
+    bool marked = false;
     RunCommand(this, [&] {
         LabelMouseDown(state_, canvas_, button, x, y);
-        recordLabelClick(button, x, y, before);
+        marked = recordLabelClick(button, x, y, before);
     });
+    // A label goes under the numbers and the legend, and an erased one takes no grid with it.
+    if (marked && overlaysOn())
+        redrawField();
     Image1->update();
 }
 
 // What a click of the label's state machine drew or erased goes into the display list.
-void TForm1::recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before) {
+bool TForm1::recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before) {
     if (!before.LabelArmed)
-        return;
-    if (button == Qt::LeftButton && before.LabelClickCount + 1 != 2)
+        return false;
+    if (button == Qt::LeftButton && before.LabelClickCount + 1 != 2) {
         displayList_.recordLabel(state_, x, y);
-    else if (button == Qt::RightButton || button == Qt::MiddleButton)
+        return true;
+    }
+    if (button == Qt::RightButton || button == Qt::MiddleButton) {
         displayList_.eraseLabelAt(state_, before.LastClickX, before.LastClickY);
+        return true;
+    }
+    return false;
 }
 
 void TForm1::Image1MouseUp(Qt::MouseButton button, int, int) {

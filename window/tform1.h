@@ -118,7 +118,10 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
                        void (TForm1::*handler)());
     void toggleOption(bool FieldOptions::*option, QAction *item, const char *key);
     void viewChanged();
-    void recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before);
+    bool recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before);
+    // The grid, the numbers or the legend: what a build or a mark drawn straight onto the field
+    // would leave different from the field drawn again.
+    bool overlaysOn() const { return options_.grid || options_.numbers || options_.legend; }
     void redrawField();
 
     PlotState &state_;

@@ -321,6 +321,26 @@ class TestView : public QObject {
         child<QAction>("N25")->trigger();
     }
 
+    // With the grid on, a label placed and erased by the right button leaves the field as it
+    // was, grid lines included; placed, it is on the field drawn again after a zoom.
+    void labelErasedWithTheGridOn() {
+        child<QAction>("N22")->trigger();
+        QVERIFY(showAndBuild(QStringLiteral("x^2-3")));
+        const QImage before = form_->canvas().image();
+        state_.LabelText = QStringLiteral("ВЕРШИНА");
+        state_.LabelColor = 0x0000FF;
+        form_->nadpis();
+        QTest::mouseClick(image(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 100));
+        QVERIFY(AnyPixel(form_->canvas().image(), QRect(300, 100, 60, 25), 0xFFFF0000));
+        QTest::mouseClick(image(), Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
+        QCOMPARE(form_->canvas().image(), before);
+        QTest::mouseClick(image(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 100));
+        QTest::mouseClick(image(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 100)); // done
+        wheel(QPointF(300, 100), 120); // the label's corner stays at the pointer
+        QVERIFY(AnyPixel(form_->canvas().image(), QRect(300, 100, 60, 25), 0xFFFF0000));
+        child<QAction>("N22")->trigger();
+    }
+
     void optionsOffAtFirstStartAndRemembered_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("text");
