@@ -194,6 +194,7 @@ void TForm1::createDrawingPanel() {
     connect(Image1, &PictureBox::mouseDragged, this, &TForm1::Image1Drag);
     connect(Image1, &PictureBox::wheelTurned, this, &TForm1::Image1Wheel);
     connect(Image1, &PictureBox::viewKeyPressed, this, &TForm1::Image1ViewKey);
+    connect(Image1, &PictureBox::mouseLeft, this, [this] { pointerOver_ = false; });
 
     Label2 = createLabel(Panel1, "Label2", QStringLiteral("Ошибка в функции !!!"), QPoint(9, 9));
     Label2->setFont(PixelFont(QStringLiteral("Times New Roman"), 17));
@@ -593,6 +594,7 @@ void TForm1::toggleOption(bool FieldOptions::*option, QAction *item, const char 
 
 void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
     pointer_ = QPoint(x, y);
+    pointerOver_ = true;
     RunCommand(this, [&] {
         const long double xValue =
             static_cast<long double>(x) * state_.ReadoutXUnitsPerPixel + state_.XMin;
@@ -662,6 +664,7 @@ void TForm1::Image1Drag(int x, int y) {
 void TForm1::Image1Wheel(double x, double y, int eighths) {
     pointer_ = QPoint(static_cast<int>(std::clamp(std::floor(x), -1e6, 1e6)),
                       static_cast<int>(std::clamp(std::floor(y), -1e6, 1e6)));
+    pointerOver_ = true;
     zoomAbout(x, y, std::pow(kZoomStep, eighths / 120.0));
 }
 
@@ -733,7 +736,8 @@ void TForm1::viewChanged() {
         pressedAt_ = pointer_;
     }
     redrawField();
-    Image1MouseMove(Qt::NoModifier, pointer_.x(), pointer_.y());
+    if (pointerOver_) // a key's step with the pointer elsewhere leaves the read-out as it is
+        Image1MouseMove(Qt::NoModifier, pointer_.x(), pointer_.y());
 }
 
 void TForm1::redrawField() {

@@ -137,7 +137,8 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     bool leftDown_ = false; // the left button went down on the picture, no label armed
     bool dragging_ = false; // ... and the mouse has moved since
     QPoint pressedAt_;
-    QPoint pointer_; // the last pointer position over the picture
+    QPoint pointer_;           // the last pointer position over the picture
+    bool pointerOver_ = false; // ... and the pointer is still there
     ViewRanges dragFrom_;
 
     QFrame *Panel2 = nullptr;

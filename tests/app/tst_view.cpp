@@ -235,6 +235,18 @@ class TestView : public QObject {
         QTest::keyClick(edit(), Qt::Key_0, Qt::ControlModifier);
         expectView(-10, 10, -10, 10);
         QCOMPARE(edit()->text(), QStringLiteral("x")); // the box took none of them
+
+        // The read-out follows the step at the pointer on the picture, and stays as it is
+        // once the pointer has left.
+        QLabel *readout = child<QLabel>("Label3");
+        mouse(QEvent::MouseMove, QPoint(0, 0), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(readout->text(), QStringLiteral("-10"));
+        QTest::keyClick(edit(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(readout->text(), QStringLiteral("-8"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(image(), &leave);
+        QTest::keyClick(edit(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(readout->text(), QStringLiteral("-8"));
     }
 
     void zoomStopsAtTheBounds() {
