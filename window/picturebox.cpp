@@ -55,6 +55,11 @@ void PictureBox::wheelEvent(QWheelEvent *event) {
     event->accept();
 }
 
+void PictureBox::leaveEvent(QEvent *event) {
+    emit mouseLeft();
+    QWidget::leaveEvent(event);
+}
+
 void PictureBox::keyPressEvent(QKeyEvent *event) {
     if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         switch (event->key()) {

@@ -24,6 +24,7 @@ class PictureBox : public QWidget {
     void wheelTurned(double x, double y, int eighths);
     // "+" or "-", an arrow key or Home, without Ctrl or Alt.
     void viewKeyPressed(int key);
+    void mouseLeft();
 
   protected:
     void paintEvent(QPaintEvent *event) override;
@@ -32,6 +33,7 @@ class PictureBox : public QWidget {
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
   private:
     const Canvas &canvas_;

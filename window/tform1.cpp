@@ -195,6 +195,7 @@ void TForm1::createDrawingPanel() {
     connect(Image1, &PictureBox::mouseDragged, this, &TForm1::Image1Drag);
     connect(Image1, &PictureBox::wheelTurned, this, &TForm1::Image1Wheel);
     connect(Image1, &PictureBox::viewKeyPressed, this, &TForm1::Image1ViewKey);
+    connect(Image1, &PictureBox::mouseLeft, this, [this] { pointerOver_ = false; });
 
     Label2 = createLabel(Panel1, "Label2", QStringLiteral("Ошибка в функции !!!"), QPoint(9, 9));
     Label2->setFont(PixelFont(QStringLiteral("Times New Roman"), 17));
@@ -462,7 +463,7 @@ void TForm1::SpeedButton4Click() {
                 displayList_.recordBuild(state_, formula);
                 // A build on a field already drawn puts its curve over the numbers and leaves
                 // the legend without its formula: the field is drawn again with everything.
-                overlaysStale = !fresh && (options_.numbers || options_.legend);
+                overlaysStale = !fresh && overlaysOn();
             }
         } catch (const ConversionError &) {
             malformedNumber = true; // reported as it comes, then pointed at in the box
@@ -529,7 +530,8 @@ void TForm1::SpeedButton6Click() {
 }
 
 void TForm1::SpeedButton7Click() {
-    RunCommand(this, [this] {
+    bool marked = false;
+    RunCommand(this, [&] {
         state_.AnnotationConfirmed = 0;
         if (state_.GraphPresent == 1) {
             TForm4 annotation(state_, this);
@@ -539,11 +541,16 @@ void TForm1::SpeedButton7Click() {
             ShowMessage(this, kNoGraph);
         }
         ApplyConfirmedAnnotation(state_, canvas_);
-        if (state_.AnnotationConfirmed && state_.TickMode)
+        if (state_.AnnotationConfirmed && state_.TickMode) {
             displayList_.recordTicks(state_);
-        else if (state_.AnnotationConfirmed && state_.CornerMode)
+            marked = true;
+        } else if (state_.AnnotationConfirmed && state_.CornerMode) {
             displayList_.recordCorner(state_);
+            marked = true;
+        }
     });
+    if (marked && overlaysOn()) // the mark goes under the numbers and the legend
+        redrawField();
     Image1->update();
 }
 
@@ -598,6 +605,7 @@ void TForm1::toggleOption(bool FieldOptions::*option, QAction *item, const char 
 
 void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
     pointer_ = QPoint(x, y);
+    pointerOver_ = true;
     RunCommand(this, [&] {
         const long double xValue =
             static_cast<long double>(x) * state_.ReadoutXUnitsPerPixel + state_.XMin;
@@ -619,21 +627,30 @@ void TForm1::Image1MouseDown(Qt::MouseButton button, int x, int y) {
         dragFrom_ = CurrentView(state_);
     }
     const PlotState before = state_;
+    bool marked = false;
     RunCommand(this, [&] {
         LabelMouseDown(state_, canvas_, button, x, y);
-        recordLabelClick(button, x, y, before);
+        marked = recordLabelClick(button, x, y, before);
     });
+    // A label goes under the numbers and the legend, and an erased one takes no grid with it.
+    if (marked && overlaysOn())
+        redrawField();
     Image1->update();
 }
 
 // What a click of the label's state machine drew or erased goes into the display list.
-void TForm1::recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before) {
+bool TForm1::recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before) {
     if (!before.LabelArmed)
-        return;
-    if (button == Qt::LeftButton && before.LabelClickCount + 1 != 2)
+        return false;
+    if (button == Qt::LeftButton && before.LabelClickCount + 1 != 2) {
         displayList_.recordLabel(state_, x, y);
-    else if (button == Qt::RightButton || button == Qt::MiddleButton)
+        return true;
+    }
+    if (button == Qt::RightButton || button == Qt::MiddleButton) {
         displayList_.eraseLabelAt(state_, before.LastClickX, before.LastClickY);
+        return true;
+    }
+    return false;
 }
 
 void TForm1::Image1MouseUp(Qt::MouseButton button, int, int) {
@@ -651,12 +668,14 @@ void TForm1::Image1Drag(int x, int y) {
     if (to == CurrentView(state_) || !ViewUsable(state_, to))
         return;
     ApplyView(state_, to);
-    viewChanged();
+    redrawField();
+    Image1MouseMove(Qt::NoModifier, x, y);
 }
 
 void TForm1::Image1Wheel(double x, double y, int eighths) {
     pointer_ = QPoint(static_cast<int>(std::clamp(std::floor(x), -1e6, 1e6)),
                       static_cast<int>(std::clamp(std::floor(y), -1e6, 1e6)));
+    pointerOver_ = true;
     zoomAbout(x, y, std::pow(kZoomStep, eighths / 120.0));
 }
 
@@ -720,10 +739,16 @@ void TForm1::homeView() {
     viewChanged();
 }
 
-// After a step: the field drawn again on the new ranges, and the read-out at the pointer.
+// After a step: the field drawn again on the new ranges, and the read-out at the pointer. A
+// drag under way goes on from the new view (a wheel turned while dragging).
 void TForm1::viewChanged() {
+    if (leftDown_) {
+        dragFrom_ = CurrentView(state_);
+        pressedAt_ = pointer_;
+    }
     redrawField();
-    Image1MouseMove(Qt::NoModifier, pointer_.x(), pointer_.y());
+    if (pointerOver_) // a key's step with the pointer elsewhere leaves the read-out as it is
+        Image1MouseMove(Qt::NoModifier, pointer_.x(), pointer_.y());
 }
 
 void TForm1::redrawField() {

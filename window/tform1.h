@@ -119,7 +119,10 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
                        void (TForm1::*handler)());
     void toggleOption(bool FieldOptions::*option, QAction *item, const char *key);
     void viewChanged();
-    void recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before);
+    bool recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before);
+    // The grid, the numbers or the legend: what a build or a mark drawn straight onto the field
+    // would leave different from the field drawn again.
+    bool overlaysOn() const { return options_.grid || options_.numbers || options_.legend; }
     void redrawField();
 
     PlotState &state_;
@@ -135,7 +138,8 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     bool leftDown_ = false; // the left button went down on the picture, no label armed
     bool dragging_ = false; // ... and the mouse has moved since
     QPoint pressedAt_;
-    QPoint pointer_; // the last pointer position over the picture
+    QPoint pointer_;           // the last pointer position over the picture
+    bool pointerOver_ = false; // ... and the pointer is still there
     ViewRanges dragFrom_;
 
     QFrame *Panel2 = nullptr;

@@ -162,6 +162,15 @@ class TestView : public QObject {
         drag(QPoint(300, 300), QPoint(300, 250)); // up: the view goes down
         QCOMPARE(state_.YMin, -10 - 50 * unitsY);
         QCOMPARE(state_.YMax, 10 - 50 * unitsY);
+
+        // The wheel turned in the middle of a drag: the drag goes on from the zoomed view.
+        mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
+        wheel(QPointF(100, 100), 120);
+        const double xMin = state_.XMin, zoomedUnits = state_.XUnitsPerPixel;
+        QVERIFY(zoomedUnits < unitsX);
+        mouse(QEvent::MouseMove, QPoint(140, 100), Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, QPoint(140, 100), Qt::LeftButton, Qt::NoButton);
+        QVERIFY(std::fabs(state_.XMin - (xMin - 40 * zoomedUnits)) < 1e-9);
     }
 
     void clickWithoutMovementMovesNothing() {
@@ -226,6 +235,18 @@ class TestView : public QObject {
         QTest::keyClick(edit(), Qt::Key_0, Qt::ControlModifier);
         expectView(-10, 10, -10, 10);
         QCOMPARE(edit()->text(), QStringLiteral("x")); // the box took none of them
+
+        // The read-out follows the step at the pointer on the picture, and stays as it is
+        // once the pointer has left.
+        QLabel *readout = child<QLabel>("Label3");
+        mouse(QEvent::MouseMove, QPoint(0, 0), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(readout->text(), QStringLiteral("-10"));
+        QTest::keyClick(edit(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(readout->text(), QStringLiteral("-8"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(image(), &leave);
+        QTest::keyClick(edit(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(readout->text(), QStringLiteral("-8"));
     }
 
     void zoomStopsAtTheBounds() {
@@ -310,6 +331,26 @@ class TestView : public QObject {
         RedrawField(again, canvas, form_->displayList(), form_->fieldOptions(), host);
         QCOMPARE(form_->canvas().image(), canvas.image());
         child<QAction>("N25")->trigger();
+    }
+
+    // With the grid on, a label placed and erased by the right button leaves the field as it
+    // was, grid lines included; placed, it is on the field drawn again after a zoom.
+    void labelErasedWithTheGridOn() {
+        child<QAction>("N22")->trigger();
+        QVERIFY(showAndBuild(QStringLiteral("x^2-3")));
+        const QImage before = form_->canvas().image();
+        state_.LabelText = QStringLiteral("ВЕРШИНА");
+        state_.LabelColor = 0x0000FF;
+        form_->nadpis();
+        QTest::mouseClick(image(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 100));
+        QVERIFY(AnyPixel(form_->canvas().image(), QRect(300, 100, 60, 25), 0xFFFF0000));
+        QTest::mouseClick(image(), Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
+        QCOMPARE(form_->canvas().image(), before);
+        QTest::mouseClick(image(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 100));
+        QTest::mouseClick(image(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 100)); // done
+        wheel(QPointF(300, 100), 120); // the label's corner stays at the pointer
+        QVERIFY(AnyPixel(form_->canvas().image(), QRect(300, 100, 60, 25), 0xFFFF0000));
+        child<QAction>("N22")->trigger();
     }
 
     void optionsOffAtFirstStartAndRemembered_data() {
