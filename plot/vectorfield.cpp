@@ -1,5 +1,6 @@
 #include "vectorfield.h"
 
+#include <QFontInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -67,7 +68,9 @@ void VectorRecorder::text(const QRect &box, int baseline, const QString &text, c
     op.rect = box;
     op.baseline = baseline;
     op.text = text;
+    // The family the text was really drawn in, so that a file names a font that exists.
     op.font = font;
+    op.font.setFamily(QFontInfo(font).family());
     op.color = color;
     op.background = background;
     ops_.push_back(op);

@@ -203,6 +203,18 @@ class TestExport : public QObject {
         QVERIFY(inside > 600);
     }
 
+    // With no list to draw from, the vector files carry the picture as it is.
+    void record_emptyListKeepsThePicture() {
+        QImage shown(30, 20, QImage::Format_RGB32);
+        shown.fill(Qt::green);
+        VectorRecorder field;
+        RecordField(state_, DisplayList(), FieldOptions(), shown, field);
+        QCOMPARE(field.size(), QSize(30, 20));
+        QCOMPARE(int(field.ops().size()), 1);
+        QCOMPARE(field.ops().front().kind, VectorOp::Image);
+        QCOMPARE(field.ops().front().image, shown);
+    }
+
     // The print path with a PDF file for a printer, no dialog shown.
     void print_toPdfFile() {
         QTemporaryDir dir;
