@@ -221,14 +221,23 @@ class TestExport : public QObject {
         build(QStringLiteral("x^2"));
         const QString path = dir.filePath(QStringLiteral("p.pdf"));
         VectorRecorder field;
-        RecordField(state_, form_->displayList(), form_->fieldOptions(), form_->canvas().image(),
-                    field);
+        FieldOptions legend;
+        legend.legend = true;
+        RecordField(state_, form_->displayList(), legend, form_->canvas().image(), field);
         QCOMPARE(field.size(), QSize(640, 441));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         QVERIFY(PrintField(printer, field));
         CheckPdf(path);
+        // The page carries the field's text as text.
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            return;
+        QProcess text;
+        text.start(pdftotext, {path, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        QVERIFY(text.readAllStandardOutput().contains("x^2"));
     }
 
     // "Печать..." through its dialog, the dialog's printer set to a PDF file.
