@@ -110,6 +110,7 @@ class TestExport : public QObject {
         form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
     }
     void cleanup() {
+        SetWriteFailureAfterBytes(-1);
         form_.reset();
         ui_.reset();
     }
@@ -161,6 +162,30 @@ class TestExport : public QObject {
                      form_->canvas().image().convertToFormat(QImage::Format_RGB32));
         if (magic == "%PDF-")
             CheckPdf(dir.filePath(written));
+    }
+
+    // A vector file that cannot be written whole leaves the old file as it was.
+    void save_failedVectorWriteKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("svg") << "old.svg";
+        QTest::newRow("pdf") << "old.pdf";
+    }
+    void save_failedVectorWriteKeepsTheOldFile() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old picture");
+        old.close();
+        build(QStringLiteral("x"));
+        SetWriteFailureAfterBytes(100);
+        saveAs(path, QString());
+        SetWriteFailureAfterBytes(-1);
+        QCOMPARE(ReadAll(path), QByteArray("the old picture"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        QCOMPARE(ui_->messages.size(), 1);
+        QVERIFY(ui_->messages.at(0).startsWith(QStringLiteral("Не удалось сохранить график")));
     }
 
     void save_dialogOffersBitmapFirst() {
