@@ -1,7 +1,9 @@
 #include "picturebox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "rounding.h"
@@ -19,6 +21,7 @@ int PicturePixel(qreal position) {
 
 PictureBox::PictureBox(const Canvas &canvas, QWidget *parent) : QWidget(parent), canvas_(canvas) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void PictureBox::paintEvent(QPaintEvent *) {
@@ -31,8 +34,51 @@ void PictureBox::paintEvent(QPaintEvent *) {
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event) {
-    emit mouseMoved(event->modifiers(), PicturePixel(event->position().x()),
-                    PicturePixel(event->position().y()));
+    const int x = PicturePixel(event->position().x()), y = PicturePixel(event->position().y());
+    emit mouseMoved(event->modifiers(), x, y);
+    if (event->buttons() & Qt::LeftButton)
+        emit mouseDragged(x, y);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event) {
+    emit mouseReleased(event->button(), PicturePixel(event->position().x()),
+                       PicturePixel(event->position().y()));
+}
+
+void PictureBox::wheelEvent(QWheelEvent *event) {
+    const int eighths = event->angleDelta().y();
+    if (eighths == 0) {
+        event->ignore();
+        return;
+    }
+    emit wheelTurned(event->position().x(), event->position().y(), eighths);
+    event->accept();
+}
+
+void PictureBox::leaveEvent(QEvent *event) {
+    emit mouseLeft();
+    QWidget::leaveEvent(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event) {
+    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: // "+" without Shift on most layouts
+        case Qt::Key_Minus:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+            emit viewKeyPressed(event->key());
+            event->accept();
+            return;
+        default:
+            break;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event) {

@@ -14,11 +14,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "acceptance.h"
 #include "annotation.h"
@@ -51,6 +54,20 @@ constexpr QPoint kPanel1Position(4, 60);
 constexpr QPoint kImage1Position(8, 8);
 constexpr int kPanelMargin = 16; // the picture's border inside the drawing panel, both sides
 
+// One notch of the wheel, or one "+", zooms by this factor; an arrow key moves the view by
+// this share of the field.
+constexpr double kZoomStep = 1.25;
+constexpr double kMoveShare = 0.1;
+
+// The options of the field are remembered between runs, by the window only: the tool takes
+// its options from its command line. Tests run in Qt's test mode, with settings of their own.
+const QString kSettingsOrganization = QStringLiteral("Kurvanto");
+const QString kSettingsApplication = QStringLiteral("kurvanto");
+constexpr const char *kGridKey = "options/grid";
+constexpr const char *kNumbersKey = "options/numbers";
+constexpr const char *kBreaksKey = "options/breaks";
+constexpr const char *kLegendKey = "options/legend";
+
 } // namespace
 
 QSize TForm1::PrimaryScreenSize() {
@@ -69,6 +86,13 @@ TForm1::TForm1(PlotState &state, ScreenSizeProvider screenSize, QWidget *parent)
     auto *layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(client);
+    {
+        const QSettings settings(kSettingsOrganization, kSettingsApplication);
+        options_.grid = settings.value(QLatin1String(kGridKey), false).toBool();
+        options_.numbers = settings.value(QLatin1String(kNumbersKey), false).toBool();
+        options_.breaks = settings.value(QLatin1String(kBreaksKey), false).toBool();
+        options_.legend = settings.value(QLatin1String(kLegendKey), false).toBool();
+    }
     createToolbar();
     layout->addWidget(Panel2);
     layout->addStretch();
@@ -166,6 +190,11 @@ void TForm1::createDrawingPanel() {
         QRect(kImage1Position, QSize(kPanelWidth - kPanelMargin, kPanelHeight - kPanelMargin)));
     connect(Image1, &PictureBox::mouseMoved, this, &TForm1::Image1MouseMove);
     connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
+    connect(Image1, &PictureBox::mouseReleased, this, &TForm1::Image1MouseUp);
+    connect(Image1, &PictureBox::mouseDragged, this, &TForm1::Image1Drag);
+    connect(Image1, &PictureBox::wheelTurned, this, &TForm1::Image1Wheel);
+    connect(Image1, &PictureBox::viewKeyPressed, this, &TForm1::Image1ViewKey);
+    connect(Image1, &PictureBox::mouseLeft, this, [this] { pointerOver_ = false; });
 
     Label2 = createLabel(Panel1, "Label2", QStringLiteral("Ошибка в функции !!!"), QPoint(9, 9));
     Label2->setFont(PixelFont(QStringLiteral("Times New Roman"), 17));
@@ -180,6 +209,15 @@ void TForm1::createDrawingPanel() {
 QAction *TForm1::addItem(QMenu *menu, const char *name, const QString &text) {
     QAction *item = menu->addAction(text);
     item->setObjectName(QLatin1String(name));
+    return item;
+}
+
+QAction *TForm1::addOption(QMenu *menu, const char *name, const QString &text, bool on,
+                           void (TForm1::*handler)()) {
+    QAction *item = addItem(menu, name, text);
+    item->setCheckable(true);
+    item->setChecked(on);
+    connect(item, &QAction::triggered, this, handler);
     return item;
 }
 
@@ -220,6 +258,29 @@ void TForm1::createMenu() {
     addSeparator(options, "N20");
     connect(addItem(options, "N8", QStringLiteral("&Свойства графика...")), &QAction::triggered,
             this, &TForm1::N8Click);
+    addSeparator(options, "N21");
+    N22 = addOption(options, "N22", QStringLiteral("С&етка"), options_.grid, &TForm1::N22Click);
+    N23 = addOption(options, "N23", QStringLiteral("&Числа на осях"), options_.numbers,
+                    &TForm1::N23Click);
+    N24 = addOption(options, "N24", QStringLiteral("&Разрывы"), options_.breaks, &TForm1::N24Click);
+    N25 = addOption(options, "N25", QStringLiteral("&Легенда"), options_.legend, &TForm1::N25Click);
+
+    // The view's keys anywhere in the window, the formula box included; "+", "-", the arrows
+    // and Home alone work while the picture has the focus (see PictureBox).
+    auto addViewKeys = [this](const char *name, const QList<QKeySequence> &keys,
+                              void (TForm1::*handler)()) {
+        auto *action = new QAction(this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    addViewKeys("ZoomIn",
+                {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                &TForm1::zoomIn);
+    addViewKeys("ZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &TForm1::zoomOut);
+    addViewKeys("ZoomHome", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &TForm1::homeView);
 
     QMenu *graph = addMenu("N13", QStringLiteral("&График"));
     // Enter builds where the formula is typed: the item's keys work in the formula box only.
@@ -261,6 +322,7 @@ void TForm1::FormCreate() {
     Image1->setCursor(LoadProgramCursor(QStringLiteral("mycurs")));
     Image1->move(kImage1Position);
     SetStartValues(state_, Panel1->width(), Panel1->height());
+    home_ = CurrentView(state_);
     check(screen_size_ ? screen_size_() : QSize(0, 0));
 }
 
@@ -353,12 +415,24 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::SpeedButton3Click() {
-    RunCommand(this, [this] {
+    const ViewRanges before = CurrentView(state_);
+    bool applied = false;
+    RunCommand(this, [&] {
         TForm2 properties(state_, this);
         properties.setClearCommand([this] { SpeedButton5->click(); });
         ExecDialog(properties);
+        applied = properties.result() == QDialog::Accepted;
         FormActivate();
     });
+    if (applied) {
+        // "OK" sets the view: Home returns here, and a field it did not clear is drawn again
+        // on these ranges (when a build could draw on them at all).
+        home_ = CurrentView(state_);
+        if (!(home_ == before) && !displayList_.empty() && ViewUsable(state_, home_)) {
+            ApplyView(state_, home_);
+            viewChanged();
+        }
+    }
     Image1->update();
 }
 
@@ -366,14 +440,27 @@ void TForm1::SpeedButton4Click() {
     const QString typed = Edit1->text();
     buildRefused_ = false;
     bool malformedNumber = false;
+    bool overlaysStale = false;
     RunCommand(this, [&] {
         try {
-            BuildGraph(state_, canvas_, typed.toUtf8().toStdString(), *this);
+            const std::string formula = typed.toUtf8().toStdString();
+            const bool fresh = state_.ClearPending != 0;
+            BuildGraph(state_, canvas_, formula, *this, options_);
+            if (!buildRefused_ && state_.GraphPresent) {
+                if (fresh) // the build began on a new field
+                    displayList_.clear();
+                displayList_.recordBuild(state_, formula);
+                // A build on a field already drawn puts its curve over the numbers and leaves
+                // the legend without its formula: the field is drawn again with everything.
+                overlaysStale = !fresh && overlaysOn();
+            }
         } catch (const ConversionError &) {
             malformedNumber = true; // reported as it comes, then pointed at in the box
             throw;
         }
     });
+    if (overlaysStale)
+        redrawField();
     Image1->update(); // what was drawn before an error stays and is shown
     if (buildRefused_ || malformedNumber)
         RunCommand(this, [&] { pointAtFormulaFault(typed); });
@@ -419,6 +506,7 @@ void TForm1::forgetFormulaFault() {
 void TForm1::SpeedButton5Click() {
     RunCommand(this, [this] {
         canvas_.clear();
+        displayList_.clear();
         setReadoutLabelsVisible(false);
         state_.GraphPresent = 0;
         state_.ClearPending = 1;
@@ -431,7 +519,8 @@ void TForm1::SpeedButton6Click() {
 }
 
 void TForm1::SpeedButton7Click() {
-    RunCommand(this, [this] {
+    bool marked = false;
+    RunCommand(this, [&] {
         state_.AnnotationConfirmed = 0;
         if (state_.GraphPresent == 1) {
             TForm4 annotation(state_, this);
@@ -441,7 +530,16 @@ void TForm1::SpeedButton7Click() {
             ShowMessage(this, kNoGraph);
         }
         ApplyConfirmedAnnotation(state_, canvas_);
+        if (state_.AnnotationConfirmed && state_.TickMode) {
+            displayList_.recordTicks(state_);
+            marked = true;
+        } else if (state_.AnnotationConfirmed && state_.CornerMode) {
+            displayList_.recordCorner(state_);
+            marked = true;
+        }
     });
+    if (marked && overlaysOn()) // the mark goes under the numbers and the legend
+        redrawField();
     Image1->update();
 }
 
@@ -467,9 +565,36 @@ void TForm1::N19Click() {
     N19->setChecked(state_.IntervalMode != 0);
 }
 
+void TForm1::N22Click() {
+    toggleOption(&FieldOptions::grid, N22, kGridKey);
+}
+
+void TForm1::N23Click() {
+    toggleOption(&FieldOptions::numbers, N23, kNumbersKey);
+}
+
+void TForm1::N24Click() {
+    toggleOption(&FieldOptions::breaks, N24, kBreaksKey);
+}
+
+void TForm1::N25Click() {
+    toggleOption(&FieldOptions::legend, N25, kLegendKey);
+}
+
+// An option takes effect on the field at once: what is on it is drawn again.
+void TForm1::toggleOption(bool FieldOptions::*option, QAction *item, const char *key) {
+    options_.*option = !(options_.*option);
+    item->setChecked(options_.*option);
+    QSettings settings(kSettingsOrganization, kSettingsApplication);
+    settings.setValue(QLatin1String(key), options_.*option);
+    redrawField();
+}
+
 // ---- The picture under the mouse ----
 
 void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
+    pointer_ = QPoint(x, y);
+    pointerOver_ = true;
     RunCommand(this, [&] {
         const long double xValue =
             static_cast<long double>(x) * state_.ReadoutXUnitsPerPixel + state_.XMin;
@@ -484,7 +609,141 @@ void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
 }
 
 void TForm1::Image1MouseDown(Qt::MouseButton button, int x, int y) {
-    RunCommand(this, [&] { LabelMouseDown(state_, canvas_, button, x, y); });
+    if (button == Qt::LeftButton && !state_.LabelArmed) { // the label's clicks keep the button
+        leftDown_ = true;
+        dragging_ = false;
+        pressedAt_ = QPoint(x, y);
+        dragFrom_ = CurrentView(state_);
+    }
+    const PlotState before = state_;
+    bool marked = false;
+    RunCommand(this, [&] {
+        LabelMouseDown(state_, canvas_, button, x, y);
+        marked = recordLabelClick(button, x, y, before);
+    });
+    // A label goes under the numbers and the legend, and an erased one takes no grid with it.
+    if (marked && overlaysOn())
+        redrawField();
+    Image1->update();
+}
+
+// What a click of the label's state machine drew or erased goes into the display list.
+bool TForm1::recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before) {
+    if (!before.LabelArmed)
+        return false;
+    if (button == Qt::LeftButton && before.LabelClickCount + 1 != 2) {
+        displayList_.recordLabel(state_, x, y);
+        return true;
+    }
+    if (button == Qt::RightButton || button == Qt::MiddleButton) {
+        displayList_.eraseLabelAt(state_, before.LastClickX, before.LastClickY);
+        return true;
+    }
+    return false;
+}
+
+void TForm1::Image1MouseUp(Qt::MouseButton button, int, int) {
+    if (button == Qt::LeftButton)
+        leftDown_ = dragging_ = false;
+}
+
+// Dragging moves the content with the pointer; each position is taken from where the drag
+// began, so the view ends exactly as far as the pointer went.
+void TForm1::Image1Drag(int x, int y) {
+    if (!leftDown_ || (!dragging_ && QPoint(x, y) == pressedAt_))
+        return;
+    dragging_ = true;
+    const ViewRanges to = Panned(state_, dragFrom_, x - pressedAt_.x(), y - pressedAt_.y());
+    if (to == CurrentView(state_) || !ViewUsable(state_, to))
+        return;
+    ApplyView(state_, to);
+    redrawField();
+    Image1MouseMove(Qt::NoModifier, x, y);
+}
+
+void TForm1::Image1Wheel(double x, double y, int eighths) {
+    pointer_ = QPoint(static_cast<int>(std::clamp(std::floor(x), -1e6, 1e6)),
+                      static_cast<int>(std::clamp(std::floor(y), -1e6, 1e6)));
+    pointerOver_ = true;
+    zoomAbout(x, y, std::pow(kZoomStep, eighths / 120.0));
+}
+
+void TForm1::Image1ViewKey(int key) {
+    const double across = (state_.FieldWidth + 1.0) * kMoveShare;
+    const double down = (state_.FieldHeight + 1.0) * kMoveShare;
+    switch (key) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomIn();
+        break;
+    case Qt::Key_Minus:
+        zoomOut();
+        break;
+    case Qt::Key_Left: // the view moves left: the content right
+        moveView(across, 0);
+        break;
+    case Qt::Key_Right:
+        moveView(-across, 0);
+        break;
+    case Qt::Key_Up:
+        moveView(0, down);
+        break;
+    case Qt::Key_Down:
+        moveView(0, -down);
+        break;
+    case Qt::Key_Home:
+        homeView();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- The view ----
+
+void TForm1::zoomAbout(double pixelX, double pixelY, double factor) {
+    if (ZoomAbout(state_, pixelX, pixelY, factor))
+        viewChanged();
+}
+
+void TForm1::zoomIn() {
+    if (ZoomAtCentre(state_, kZoomStep))
+        viewChanged();
+}
+
+void TForm1::zoomOut() {
+    if (ZoomAtCentre(state_, 1 / kZoomStep))
+        viewChanged();
+}
+
+void TForm1::moveView(double dxPixels, double dyPixels) {
+    if (Pan(state_, dxPixels, dyPixels))
+        viewChanged();
+}
+
+void TForm1::homeView() {
+    if (CurrentView(state_) == home_)
+        return;
+    ApplyView(state_, home_);
+    viewChanged();
+}
+
+// After a step: the field drawn again on the new ranges, and the read-out at the pointer. A
+// drag under way goes on from the new view (a wheel turned while dragging).
+void TForm1::viewChanged() {
+    if (leftDown_) {
+        dragFrom_ = CurrentView(state_);
+        pressedAt_ = pointer_;
+    }
+    redrawField();
+    if (pointerOver_) // a key's step with the pointer elsewhere leaves the read-out as it is
+        Image1MouseMove(Qt::NoModifier, pointer_.x(), pointer_.y());
+}
+
+void TForm1::redrawField() {
+    if (displayList_.empty())
+        return; // nothing to draw again: the next build draws on the new ranges
+    RunCommand(this, [this] { RedrawField(state_, canvas_, displayList_, options_, *this); });
     Image1->update();
 }
 

@@ -8,7 +8,9 @@
 
 #include "buildgraph.h"
 #include "canvas.h"
+#include "displaylist.h"
 #include "plotstate.h"
+#include "view.h"
 
 class QAction;
 class QFileDialog;
@@ -57,10 +59,25 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void N16Click() { SpeedButton5Click(); }
     void N17Click();
     void N19Click();
+    void N22Click(); // grid
+    void N23Click(); // numbers on the axes
+    void N24Click(); // breaks
+    void N25Click(); // legend
 
     // The picture under the mouse, in picture pixels.
     void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void Image1MouseDown(Qt::MouseButton button, int x, int y);
+    void Image1MouseUp(Qt::MouseButton button, int x, int y);
+    void Image1Drag(int x, int y);
+    void Image1Wheel(double x, double y, int eighths);
+    void Image1ViewKey(int key);
+
+    // The view: each step changes the ranges and draws the field again on them.
+    void zoomAbout(double pixelX, double pixelY, double factor);
+    void zoomIn();
+    void zoomOut();
+    void moveView(double dxPixels, double dyPixels);
+    void homeView(); // the ranges the properties dialog last applied
 
     // Annotation of the picture.
     void nasec();
@@ -69,6 +86,9 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
 
     PlotState &state() { return state_; }
     const Canvas &canvas() const { return canvas_; }
+    const DisplayList &displayList() const { return displayList_; }
+    const FieldOptions &fieldOptions() const { return options_; }
+    const ViewRanges &homeRanges() const { return home_; }
 
   protected:
     bool event(QEvent *event) override;
@@ -94,6 +114,15 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void pointAtFormulaFault(const QString &typed);
     void forgetFormulaFault();
     void savePicture(const QString &fileName);
+    QAction *addOption(QMenu *menu, const char *name, const QString &text, bool on,
+                       void (TForm1::*handler)());
+    void toggleOption(bool FieldOptions::*option, QAction *item, const char *key);
+    void viewChanged();
+    bool recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before);
+    // The grid, the numbers or the legend: what a build or a mark drawn straight onto the field
+    // would leave different from the field drawn again.
+    bool overlaysOn() const { return options_.grid || options_.numbers || options_.legend; }
+    void redrawField();
 
     PlotState &state_;
     ScreenSizeProvider screen_size_;
@@ -101,6 +130,16 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     bool shown_ = false;
     bool buildRefused_ = false; // the last build showed the error label
     bool faultShown_ = false;   // the formula box's tool tip names a fault
+
+    DisplayList displayList_; // what is on the field, to draw it again
+    FieldOptions options_;
+    ViewRanges home_;       // where Home returns
+    bool leftDown_ = false; // the left button went down on the picture, no label armed
+    bool dragging_ = false; // ... and the mouse has moved since
+    QPoint pressedAt_;
+    QPoint pointer_;           // the last pointer position over the picture
+    bool pointerOver_ = false; // ... and the pointer is still there
+    ViewRanges dragFrom_;
 
     QFrame *Panel2 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr;
@@ -113,6 +152,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     PictureBox *Image1 = nullptr;
     QLabel *Label2 = nullptr;
     QAction *N19 = nullptr;
+    QAction *N22 = nullptr, *N23 = nullptr, *N24 = nullptr, *N25 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
 };
 

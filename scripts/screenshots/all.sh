@@ -16,6 +16,7 @@ xvfb-run "${screen[@]}" bash -c '
     openbox & wm=$!
     sleep 1
     "$0/main.sh" "$1/kurvanto"
+    "$0/explore.sh" "$1/kurvanto"
     "$0/help.sh" "$1/kurvanto-help"
     "$0/spinedit.sh" "$1/spinedit_demo"
     kill $wm' "$here" "$root/build"

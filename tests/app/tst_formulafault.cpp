@@ -4,6 +4,7 @@
 // changes. The reasons and spans are the engine's; the expectations here are written out.
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <QtTest>
 #include <memory>
@@ -40,7 +41,10 @@ class TestFormulaFault : public QObject {
     }
 
   private slots:
-    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Курванто")); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
+        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
+    }
 
     void init() {
         state_ = PlotState();

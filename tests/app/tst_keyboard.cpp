@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStandardPaths>
 #include <QtTest>
 #include <memory>
 
@@ -41,7 +42,10 @@ class TestKeyboard : public QObject {
     }
 
   private slots:
-    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Курванто")); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
+        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
+    }
 
     void init() {
         state_ = PlotState();

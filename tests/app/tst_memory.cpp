@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QtTest>
 #include <fstream>
@@ -69,7 +70,10 @@ class TestMemory : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Курванто")); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
+        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
+    }
     void cleanup() {
         SetMessageHook(nullptr);
         SetDialogHook(nullptr);

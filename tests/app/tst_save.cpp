@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMimeDatabase>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -136,7 +137,10 @@ class TestSave : public QObject {
     }
 
   private slots:
-    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Курванто")); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
+        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
+    }
 
     void init() {
         state_ = PlotState();

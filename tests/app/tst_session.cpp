@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -967,6 +968,7 @@ class TestSession : public QObject {
 
   private slots:
     void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
         QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
         SetLocaleDecimalSeparator(QLatin1Char(','));
     }

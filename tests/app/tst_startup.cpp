@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QtTest>
 #include <memory>
 
@@ -19,7 +20,10 @@ class TestStartup : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Курванто")); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
+        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
+    }
 
     void screenCheck_data() {
         QTest::addColumn<QSize>("screen");

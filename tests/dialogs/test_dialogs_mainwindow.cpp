@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include "localesep.h"
@@ -74,7 +75,10 @@ class TestDialogsMainWindow : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { SetLocaleDecimalSeparator(QLatin1Char(',')); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
+        SetLocaleDecimalSeparator(QLatin1Char(','));
+    }
     void init();
     void cleanup();
     void newFieldSizeClearsAndResizes();

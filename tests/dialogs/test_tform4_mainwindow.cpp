@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
@@ -41,7 +42,10 @@ class TestAnnotationCommand : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { SetLocaleDecimalSeparator(QLatin1Char(',')); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
+        SetLocaleDecimalSeparator(QLatin1Char(','));
+    }
     void init();
     void cleanup();
     void noGraphNoDialog();

@@ -5,6 +5,7 @@
 #include "formula.h"
 #include "helpwindow.h"
 
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -70,6 +71,7 @@ class TestHelp : public QObject {
     void indexFilterOpensItsTopic();
     void everyFunctionOfTheEngineIsDocumented();
     void everyLinkResolves();
+    void everyPictureIsThere();
     void everyPageIsInTheContentsWithATitle();
     void keysAreDocumented();
     void examplesOfTheHelpMatchTheEngine_data();
@@ -241,6 +243,24 @@ void TestHelp::everyLinkResolves() {
         const QString problem = checkTarget(book, QString(), entry.target);
         QVERIFY2(problem.isEmpty(), qPrintable(entry.keyword + ": " + problem));
     }
+}
+
+// Every picture a page shows is compiled in beside it and reads as an image.
+void TestHelp::everyPictureIsThere() {
+    static const QRegularExpression img(QStringLiteral("<img\\b[^>]*\\bsrc=\"([^\"]+)\""));
+    const HelpBook book;
+    int pictures = 0;
+    for (const QString &page : book.pages()) {
+        for (const QRegularExpressionMatch &m : img.globalMatch(book.html(page))) {
+            const QString source = m.captured(1);
+            QVERIFY2(!source.contains(QLatin1Char(':')) && !source.contains(QLatin1Char('/')),
+                     qPrintable(page + ": a picture from outside the help: " + source));
+            const QImage picture(QStringLiteral(":/help/") + source);
+            QVERIFY2(!picture.isNull(), qPrintable(page + ": no picture " + source));
+            ++pictures;
+        }
+    }
+    QVERIFY(pictures >= 2);
 }
 
 // The keys of the main window each have an index entry leading to the keyboard page, which
