@@ -1,5 +1,6 @@
 #include "imagefile.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QIODevice>
@@ -332,13 +333,32 @@ bool CanEncode(const char *format, QString &reason) {
     return false;
 }
 
+// Whether the format's encoder writes its own lines straight out (BMP, PPM) rather than
+// through a compressing library. Qt's PNG and JPEG writers leak their row buffers when a
+// write fails under them, so those are encoded in memory first and handed over whole.
+bool StreamsItsLines(const char *format) {
+    const QByteArray name = QByteArray(format).toLower();
+    return name == "bmp" || name == "ppm" || name == "pgm" || name == "pbm";
+}
+
 std::function<bool(QIODevice &)> Encoder(const QImage &image, const char *format, QString &reason) {
     return [&image, format, &reason](QIODevice &device) {
-        QImageWriter writer(&device, format);
-        if (writer.write(image))
-            return true;
-        reason = writer.errorString();
-        return false;
+        if (StreamsItsLines(format)) {
+            QImageWriter writer(&device, format);
+            if (writer.write(image))
+                return true;
+            reason = writer.errorString();
+            return false;
+        }
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        if (!writer.write(image)) {
+            reason = writer.errorString();
+            return false;
+        }
+        return device.write(encoded) == encoded.size();
     };
 }
 
