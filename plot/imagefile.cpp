@@ -34,8 +34,8 @@ WriteResult Failure(const QString &error) {
 
 // A write-only device onto a file descriptor. What the producer hands over is gathered into
 // blocks of 64 KiB, so an encoder that writes a scan line at a time costs a few system calls,
-// not hundreds; finish() writes the last block. The first failure is kept, and after it every
-// later write fails too, so a producer that ignores one result still ends up failed.
+// not hundreds; finish() writes the last block. The first failure is kept and decides the
+// result, whatever the producer makes of the writes after it.
 class DescriptorDevice : public QIODevice {
   public:
     explicit DescriptorDevice(int fd) : fd_(fd), limit_(g_failAfterBytes.load()) {
@@ -55,14 +55,19 @@ class DescriptorDevice : public QIODevice {
 
   protected:
     qint64 readData(char *, qint64) override { return -1; }
+    // Once a write failed, the rest is taken and dropped: the failure is on record and decides
+    // the result, and an encoder that stopped half-way would leave its buffers behind (Qt's
+    // BMP writer does).
     qint64 writeData(const char *data, qint64 length) override {
         if (errno_ != 0)
-            return -1;
+            return length;
         if (qint64(buffer_.size()) + length > kBlock) {
-            if (!finish())
-                return -1;
-            if (length >= kBlock)
-                return writeOut(data, length) ? length : -1;
+            finish();
+            if (length >= kBlock || errno_ != 0) {
+                if (errno_ == 0)
+                    writeOut(data, length);
+                return length;
+            }
         }
         buffer_.insert(buffer_.end(), data, data + length);
         return length;

@@ -311,7 +311,10 @@ Outcome BuildOn(unsigned threads, const std::string &formula, const PlotState &s
 }
 
 bool SameBytes(const QImage &a, const QImage &b) {
-    return a.format() == b.format() && a.size() == b.size() && a.sizeInBytes() == b.sizeInBytes() &&
+    if (a.format() != b.format() || a.size() != b.size() || a.sizeInBytes() != b.sizeInBytes())
+        return false;
+    // A refused formula leaves no picture: two null images are the same.
+    return a.sizeInBytes() == 0 ||
            std::memcmp(a.constBits(), b.constBits(), static_cast<std::size_t>(a.sizeInBytes())) ==
                0;
 }
