@@ -12,7 +12,7 @@ if(TARGET kurvanto-cli)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/dist/kurvanto.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/dist/kurvanto-cli.1
+install(FILES ${PROJECT_SOURCE_DIR}/dist/kurvanto.1 ${PROJECT_SOURCE_DIR}/dist/kurvanto-cli.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(KURVANTO_GUI AND EXISTS ${KURVANTO_ICON_SOURCE})

@@ -62,28 +62,38 @@ SystemColor SystemColorRole(unsigned index) {
     return {disabled ? QPalette::Disabled : QPalette::Active, roles[index]};
 }
 
-// Classic colours for a program that has no application object (no palette to ask).
-QColor FallbackSystemColor(QPalette::ColorRole role) {
+// The colours of Qt's own default palette, the one an application gets when the platform
+// brings none of its own (offscreen, minimal, a desktop without a theme): what the palette
+// would give, for a program that has no application object to ask.
+QColor FallbackSystemColor(QPalette::ColorGroup group, QPalette::ColorRole role) {
+    if (group == QPalette::Disabled && (role == QPalette::Text || role == QPalette::WindowText))
+        return QColor(190, 190, 190);
     switch (role) {
     case QPalette::Base:
     case QPalette::Light:
-    case QPalette::ToolTipBase:
     case QPalette::HighlightedText:
         return QColor(255, 255, 255);
+    case QPalette::Midlight:
+        return QColor(202, 202, 202);
     case QPalette::Dark:
+        return QColor(159, 159, 159);
     case QPalette::Mid:
-        return QColor(160, 160, 160);
+        return QColor(184, 184, 184);
+    case QPalette::Shadow:
+        return QColor(118, 118, 118);
     case QPalette::Highlight:
+        return QColor(48, 140, 198);
     case QPalette::Link:
-        return QColor(0, 120, 215);
+        return QColor(0, 0, 255);
+    case QPalette::ToolTipBase:
+        return QColor(255, 255, 220);
     case QPalette::Text:
     case QPalette::WindowText:
     case QPalette::ButtonText:
     case QPalette::ToolTipText:
-    case QPalette::Shadow:
         return QColor(0, 0, 0);
-    default:
-        return QColor(240, 240, 240);
+    default: // Button, Window
+        return QColor(239, 239, 239);
     }
 }
 
@@ -154,6 +164,20 @@ struct LineWalk {
     }
 };
 
+// A white picture. Without an application object there is no screen to take the resolution
+// from; it is then the 96 dpi the offscreen screen gives, so that the written file carries the
+// same resolution either way.
+QImage WhiteImage(int width, int height) {
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr) {
+        constexpr int kDotsPerMeter = 3780; // 96 dots per inch
+        image.setDotsPerMeterX(kDotsPerMeter);
+        image.setDotsPerMeterY(kDotsPerMeter);
+    }
+    image.fill(Qt::white);
+    return image;
+}
+
 } // namespace
 
 void Canvas::clear() {
@@ -163,15 +187,13 @@ void Canvas::clear() {
 void Canvas::ensure(int width, int height) {
     if (!image_.isNull())
         return;
-    image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    image_.fill(Qt::white);
+    image_ = WhiteImage(width, height);
 }
 
 void Canvas::resize(int width, int height) {
     if (image_.isNull() || (image_.width() == width && image_.height() == height))
         return;
-    QImage resized(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    resized.fill(Qt::white);
+    QImage resized = WhiteImage(width, height);
     QPainter painter(&resized);
     painter.drawImage(0, 0, image_);
     painter.end();
@@ -321,7 +343,7 @@ QColor Canvas::toQColor(TColor color) {
     if (color & 0x80000000u) {
         const SystemColor system = SystemColorRole(color & 0xFFu);
         if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr)
-            return FallbackSystemColor(system.role);
+            return FallbackSystemColor(system.group, system.role);
         return QGuiApplication::palette().color(system.group, system.role);
     }
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);

@@ -1,8 +1,11 @@
 #pragma once
-// Reading the command line's values: reals in C notation, whole numbers and RRGGBB colours.
+// Reading the command line's values: reals in C notation, whole numbers and RRGGBB colours;
+// the tool's exit codes and its refusal of a malformed command line.
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "plotstate.h"
 
@@ -13,6 +16,19 @@ constexpr int kExitOk = 0;
 constexpr int kExitFormulaRefused = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitError = 3;
+constexpr int kExitInterrupted = 130; // 128 + SIGINT, as a shell reports it
+
+// A malformed command line. The text names what is wrong, such as
+// "--width 0: ширина должна быть от 1 до 10000"; the caller prints it on one line with a
+// hint to --help and exits with kExitUsage.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// "NAME V1 V2: WHY", the way a refused option is named.
+std::string OptionMessage(const std::string &name, const std::vector<std::string> &values,
+                          const std::string &why);
 
 // A finite real written in C notation ("-3.5", "1e-3", "2"), whatever the user's locale.
 std::optional<double> ParseReal(const std::string &text);
@@ -21,7 +37,7 @@ std::optional<std::int32_t> ParseInt(const std::string &text);
 // Six hex digits RRGGBB (a leading '#' allowed) as a colour value 0x00BBGGRR.
 std::optional<TColor> ParseColor(const std::string &text);
 
-// The usage text, printed by --help and after a malformed command line.
+// The usage text, printed by --help.
 std::string UsageText();
 
 } // namespace kurvanto

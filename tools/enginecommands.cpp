@@ -1,14 +1,68 @@
 #include "enginecommands.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "acceptance.h"
 #include "cliargs.h"
 #include "errors.h"
 #include "formula.h"
+#include "program.h"
 
 namespace kurvanto {
 
-int RunCheck(const std::string &formula) {
+namespace {
+
+// Bytes a UTF-8 sequence announces by its first byte; a stray byte counts as one.
+std::size_t SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead < 0xF8)
+        return 4;
+    if (lead >= 0xE0)
+        return lead < 0xF0 ? 3 : 1;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
+bool IsContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
+
+// The byte offset of each character of the text, as the formula box counts characters (one
+// per character outside ASCII, however many bytes it takes), and the text's end last.
+std::vector<std::size_t> CharacterOffsets(const std::string &utf8) {
+    std::vector<std::size_t> offsets;
+    std::size_t in = 0;
+    while (in < utf8.size() && utf8[in] != '\0') {
+        offsets.push_back(in);
+        const auto lead = static_cast<unsigned char>(utf8[in]);
+        const std::size_t length = lead < 0x80 ? 1 : SequenceLength(lead);
+        std::size_t taken = 1;
+        while (taken < length && in + taken < utf8.size() &&
+               IsContinuation(static_cast<unsigned char>(utf8[in + taken])))
+            ++taken;
+        in += taken;
+    }
+    offsets.push_back(in);
+    return offsets;
+}
+
+// Splits "[--raw] REST..." (a "--" ends the tool's own options).
+bool TakeRawFlag(std::vector<std::string> &args) {
+    if (!args.empty() && args[0] == "--") {
+        args.erase(args.begin());
+        return false;
+    }
+    if (args.empty() || args[0] != "--raw")
+        return false;
+    args.erase(args.begin());
+    if (!args.empty() && args[0] == "--")
+        args.erase(args.begin());
+    return true;
+}
+
+// The checker alone, exactly as the engine's tests drive it.
+int RawCheck(const std::string &formula) {
     SetFormulaText(formula);
     FormulaStatus = 'n';
     CheckFormula();
@@ -16,7 +70,8 @@ int RunCheck(const std::string &formula) {
     return kExitOk;
 }
 
-int RunEval(const std::string &formula, const std::vector<double> &xs) {
+// The evaluator alone: the status and the value it carries, whatever the status.
+int RawEval(const std::string &formula, const std::vector<double> &xs) {
     SetFormulaText(formula);
     for (double x : xs) {
         FormulaStatus = 'n';
@@ -30,6 +85,93 @@ int RunEval(const std::string &formula, const std::vector<double> &xs) {
         }
     }
     return kExitOk;
+}
+
+int AcceptedEval(const std::string &formula, const std::vector<double> &xs) {
+    if (const auto refusal = FormulaRefusal(formula)) {
+        std::fprintf(stderr, "%s\n", refusal->c_str());
+        return kExitFormulaRefused;
+    }
+    try {
+        const FormulaProgram program(formula);
+        std::string out;
+        for (double x : xs) {
+            char status = 'n';
+            const double value = program.Evaluate(x, status);
+            char line[40];
+            if (status == 'n')
+                std::snprintf(line, sizeof line, "n %.17g\n", value);
+            else
+                std::snprintf(line, sizeof line, "%c\n", status);
+            out += line;
+        }
+        std::fputs(out.c_str(), stdout);
+    } catch (const CommandError &error) {
+        std::fprintf(stderr, "%s.\n", error.what());
+        return kExitError;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+std::optional<std::string> FormulaRefusal(const std::string &formula) {
+    const std::vector<std::size_t> offsets = CharacterOffsets(formula);
+    const int length = static_cast<int>(offsets.size()) - 1;
+    if (length > kFormulaMaxLength)
+        return "позиция " + std::to_string(kFormulaMaxLength + 1) + ": формула длиннее " +
+               std::to_string(kFormulaMaxLength) + " символов (в ней " + std::to_string(length) +
+               ")";
+    const std::optional<FormulaFault> fault = FindFormulaFault(formula);
+    if (!fault)
+        return std::nullopt;
+    std::string reason = fault->reason;
+    if (fault->kind == FaultKind::Number) {
+        // The conversion's own message names the run, as the window's error report does.
+        const std::size_t first =
+            static_cast<std::size_t>(std::clamp(fault->position - 1, 0, length));
+        const std::size_t last =
+            static_cast<std::size_t>(std::clamp(fault->position - 1 + fault->length, 0, length));
+        reason =
+            ConversionError(formula.substr(offsets[first], offsets[last] - offsets[first])).what();
+    }
+    return "позиция " + std::to_string(fault->position) + ": " + reason;
+}
+
+int CheckCommand(const std::vector<std::string> &arguments) {
+    std::vector<std::string> args = arguments;
+    const bool raw = TakeRawFlag(args);
+    if (args.empty())
+        throw UsageError("check: не задана формула");
+    if (args.size() > 1)
+        throw UsageError("check: лишний аргумент «" + args[1] + "» после формулы");
+    if (raw)
+        return RawCheck(args[0]);
+    if (const auto refusal = FormulaRefusal(args[0])) {
+        std::puts("f");
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", refusal->c_str());
+        return kExitFormulaRefused;
+    }
+    std::puts("n");
+    return kExitOk;
+}
+
+int EvalCommand(const std::vector<std::string> &arguments) {
+    std::vector<std::string> args = arguments;
+    const bool raw = TakeRawFlag(args);
+    if (args.empty())
+        throw UsageError("eval: не задана формула");
+    if (args.size() < 2)
+        throw UsageError("eval: не задано ни одной точки X");
+    std::vector<double> xs;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const auto x = ParseReal(args[i]);
+        if (!x)
+            throw UsageError("X " + args[i] + ": нужно конечное число с точкой, например -3.5");
+        xs.push_back(*x);
+    }
+    return raw ? RawEval(args[0], xs) : AcceptedEval(args[0], xs);
 }
 
 } // namespace kurvanto

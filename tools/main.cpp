@@ -1,6 +1,6 @@
 // kurvanto-cli: checks, evaluates and plots formulas without a window.
-#include <QGuiApplication>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -8,61 +8,54 @@
 #include "enginecommands.h"
 #include "plotcommand.h"
 
+#ifndef KURVANTO_VERSION
+#define KURVANTO_VERSION "unknown"
+#endif
+
 namespace {
 
-int UsageError() {
-    std::fputs(kurvanto::UsageText().c_str(), stderr);
-    return kurvanto::kExitUsage;
-}
+using Args = std::vector<std::string>;
 
-int Eval(const std::vector<std::string> &args) {
-    if (args.size() < 2)
-        return UsageError();
-    std::vector<double> xs;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const auto x = kurvanto::ParseReal(args[i]);
-        if (!x)
-            return UsageError();
-        xs.push_back(*x);
+int Run(const Args &args, const char *programName) {
+    if (args.empty())
+        throw kurvanto::UsageError("не задана команда (check, eval или plot)");
+    const std::string &command = args[0];
+    const Args rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h") {
+        if (!rest.empty())
+            throw kurvanto::UsageError("лишний аргумент «" + rest[0] + "» после " + command);
+        std::fputs(kurvanto::UsageText().c_str(), stdout);
+        return kurvanto::kExitOk;
     }
-    return kurvanto::RunEval(args[0], xs);
-}
-
-// Standard error carries the tool's own messages only: the platform's notes and warnings
-// (such as a missing runtime folder) are left out, real failures are kept.
-void QuietMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-}
-
-int Plot(int argc, char **argv, const std::vector<std::string> &args) {
-    kurvanto::PlotJob job;
-    if (!kurvanto::ParsePlotArguments(args, job))
-        return UsageError();
-    // Fonts and the palette need the application object; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietMessages);
-    QGuiApplication app(argc, argv);
-    return kurvanto::RunPlot(job);
+    if (command == "--version") {
+        if (!rest.empty())
+            throw kurvanto::UsageError("лишний аргумент «" + rest[0] + "» после " + command);
+        std::printf("kurvanto-cli %s\n", KURVANTO_VERSION);
+        return kurvanto::kExitOk;
+    }
+    if (command == "check")
+        return kurvanto::CheckCommand(rest);
+    if (command == "eval")
+        return kurvanto::EvalCommand(rest);
+    if (command == "plot")
+        return kurvanto::PlotCommand(rest, programName);
+    throw kurvanto::UsageError(command + ": неизвестная команда (нужна check, eval или plot)");
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kurvanto::UsageText().c_str(), stdout);
-        return kurvanto::kExitOk;
+    const Args args(argv + 1, argv + argc);
+    try {
+        const int code = Run(args, argc > 0 ? argv[0] : "kurvanto-cli");
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fputs("kurvanto-cli: не удалось записать в стандартный вывод\n", stderr);
+            return code == kurvanto::kExitOk ? kurvanto::kExitError : code;
+        }
+        return code;
+    } catch (const kurvanto::UsageError &error) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "kurvanto-cli: %s (см. kurvanto-cli --help)\n", error.what());
+        return kurvanto::kExitUsage;
     }
-    if (args.empty())
-        return UsageError();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (args[0] == "check")
-        return rest.size() == 1 ? kurvanto::RunCheck(rest[0]) : UsageError();
-    if (args[0] == "eval")
-        return Eval(rest);
-    if (args[0] == "plot")
-        return Plot(argc, argv, rest);
-    return UsageError();
 }

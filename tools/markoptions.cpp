@@ -11,6 +11,8 @@ namespace {
 
 using Values = std::vector<std::string>;
 
+const char *const kRealWhy = "нужно конечное число с точкой, например -3.5 или 1e-3";
+
 // Reads the reals of an option; false when one is malformed.
 bool ReadReals(const Values &v, std::size_t count, double *out) {
     for (std::size_t i = 0; i < count; ++i) {
@@ -23,7 +25,11 @@ bool ReadReals(const Values &v, std::size_t count, double *out) {
 }
 
 PlotOption TickOption() {
-    return {"--tick", 2, "--tick X Y", "насечки на оси y при Y и на оси x при X",
+    return {"--tick",
+            2,
+            "--tick X Y",
+            "насечки на оси y при Y и на оси x при X",
+            kRealWhy,
             [](const Values &v, PlotJob &job) {
                 double xy[2];
                 if (!ReadReals(v, 2, xy))
@@ -38,7 +44,11 @@ PlotOption TickOption() {
 }
 
 PlotOption CornerOption() {
-    return {"--corner", 1, "--corner X", "уголок: от точки графика при X к обеим осям",
+    return {"--corner",
+            1,
+            "--corner X",
+            "уголок: от точки графика при X к обеим осям",
+            kRealWhy,
             [](const Values &v, PlotJob &job) {
                 double x = 0;
                 if (!ReadReals(v, 1, &x))
@@ -53,12 +63,17 @@ PlotOption CornerOption() {
 
 // A label is placed as a left click at the pixel of (X, Y) places it.
 PlotOption LabelOption() {
-    return {"--label", 3, "--label X Y ТЕКСТ", "надпись, левый верхний угол в точке (X, Y)",
+    return {"--label",
+            3,
+            "--label X Y ТЕКСТ",
+            "надпись, левый верхний угол в точке (X, Y)",
+            kRealWhy,
             [](const Values &v, PlotJob &job) {
                 double xy[2];
                 if (!ReadReals(v, 2, xy))
                     return false;
                 const QString text = QString::fromStdString(v[2]);
+                job.needsFonts = true;
                 job.actions.push_back(
                     [x = xy[0], y = xy[1], text](PlotState &state, Canvas &canvas) {
                         const std::int32_t column = MarkColumn(state, x);
@@ -72,7 +87,11 @@ PlotOption LabelOption() {
 }
 
 PlotOption LabelColorOption() {
-    return {"--label-color", 1, "--label-color RRGGBB", "цвет следующих за ним надписей (000000)",
+    return {"--label-color",
+            1,
+            "--label-color RRGGBB",
+            "цвет следующих за ним надписей (000000)",
+            "нужен цвет из шести шестнадцатеричных цифр RRGGBB, например ff0000",
             [](const Values &v, PlotJob &job) {
                 const auto color = ParseColor(v[0]);
                 if (!color)

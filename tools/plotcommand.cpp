@@ -1,24 +1,32 @@
 #include "plotcommand.h"
 
-#include <QSaveFile>
+#include <QGuiApplication>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <exception>
+#include <unistd.h>
 
 #include "buildgraph.h"
 #include "cliargs.h"
+#include "enginecommands.h"
 #include "errors.h"
 #include "markoptions.h"
+#include "outputfile.h"
 
 namespace kurvanto {
 
 namespace {
 
 constexpr std::int32_t kMaxFieldSide = 10000; // larger pictures are refused, not attempted
+const char *const kRealWhy = "нужно конечное число с точкой, например -3.5 или 1e-3";
+const char *const kColorWhy = "нужен цвет из шести шестнадцатеричных цифр RRGGBB, например ff0000";
 
 using Values = std::vector<std::string>;
 
 PlotOption RealOption(const std::string &name, double PlotState::*field, const std::string &help) {
-    return {name, 1, name + " R", help, [field](const Values &v, PlotJob &job) {
+    return {name, 1, name + " R", help, kRealWhy, [field](const Values &v, PlotJob &job) {
                 const auto value = ParseReal(v[0]);
                 if (value)
                     job.state.*field = *value;
@@ -26,9 +34,14 @@ PlotOption RealOption(const std::string &name, double PlotState::*field, const s
             }};
 }
 
-PlotOption SizeOption(const std::string &name, std::int32_t PlotState::*field, std::int32_t limit,
-                      const std::string &help) {
-    return {name, 1, name + " N", help, [field, limit](const Values &v, PlotJob &job) {
+PlotOption WholeOption(const std::string &name, std::int32_t PlotState::*field, std::int32_t limit,
+                       const std::string &what, const std::string &help) {
+    return {name,
+            1,
+            name + " N",
+            help,
+            what + " от 1 до " + std::to_string(limit),
+            [field, limit](const Values &v, PlotJob &job) {
                 const auto value = ParseInt(v[0]);
                 if (!value || *value < 1 || *value > limit)
                     return false;
@@ -38,7 +51,7 @@ PlotOption SizeOption(const std::string &name, std::int32_t PlotState::*field, s
 }
 
 PlotOption ColorOption(const std::string &name, TColor PlotState::*field, const std::string &help) {
-    return {name, 1, name + " RRGGBB", help, [field](const Values &v, PlotJob &job) {
+    return {name, 1, name + " RRGGBB", help, kColorWhy, [field](const Values &v, PlotJob &job) {
                 const auto value = ParseColor(v[0]);
                 if (value)
                     job.state.*field = *value;
@@ -48,22 +61,31 @@ PlotOption ColorOption(const std::string &name, TColor PlotState::*field, const 
 
 std::vector<PlotOption> MakeOptions() {
     std::vector<PlotOption> options = {
-        {"-o", 1, "-o ФАЙЛ", "куда записать рисунок (обязателен)",
+        {"-o", 1, "-o ФАЙЛ", "куда записать рисунок (обязателен; - - стандартный вывод)",
+         "нужно имя файла или -",
          [](const Values &v, PlotJob &job) {
              job.output = v[0];
              return !v[0].empty();
          }},
-        SizeOption("--width", &PlotState::FieldWidth, kMaxFieldSide, "ширина поля, точек (640)"),
-        SizeOption("--height", &PlotState::FieldHeight, kMaxFieldSide,
-                   "высота поля, точек (440; рисунок на одну строку выше)"),
+        {"--format", 1, "--format bmp|png|jpg|ppm", "формат рисунка, каким бы ни было имя файла",
+         "формат должен быть bmp, png, jpg или ppm",
+         [](const Values &v, PlotJob &job) {
+             job.format = v[0];
+             return !v[0].empty();
+         }},
+        WholeOption("--width", &PlotState::FieldWidth, kMaxFieldSide, "ширина должна быть",
+                    "ширина поля, точек, от 1 до 10000 (640)"),
+        WholeOption("--height", &PlotState::FieldHeight, kMaxFieldSide, "высота должна быть",
+                    "высота поля, точек, от 1 до 10000 (440; рисунок на одну строку выше)"),
         RealOption("--xmin", &PlotState::XMin, "левый край по x (-10)"),
         RealOption("--xmax", &PlotState::XMax, "правый край по x (10)"),
         RealOption("--ymin", &PlotState::YMin, "нижний край по y (-10)"),
         RealOption("--ymax", &PlotState::YMax, "верхний край по y (10)"),
-        SizeOption("--precision", &PlotState::Precision, 1000000,
-                   "точек вычисления на столбец (1)"),
+        WholeOption("--precision", &PlotState::Precision, kMaxPrecision,
+                    "точек на столбец должно быть",
+                    "точек вычисления на столбец, от 1 до 1000 (1)"),
         {"--interval", 2, "--interval ОТ ДО",
-         "строить только на отрезке [ОТ, ДО] внутри [xmin, xmax]",
+         "строить только на отрезке [ОТ, ДО] внутри [xmin, xmax]", kRealWhy,
          [](const Values &v, PlotJob &job) {
              const auto from = ParseReal(v[0]), to = ParseReal(v[1]);
              if (!from || !to)
@@ -71,12 +93,13 @@ std::vector<PlotOption> MakeOptions() {
              job.state.IntervalMode = 1;
              job.intervalFrom = *from;
              job.intervalTo = *to;
+             job.intervalText = v;
              return true;
          }},
         ColorOption("--axes-color", &PlotState::AxesColor, "цвет осей (000000)"),
         ColorOption("--graph-color", &PlotState::GraphColor, "цвет графика (000000)"),
         ColorOption("--background", &PlotState::BackgroundColor,
-                    "цвет фона (по умолчанию цвет кнопок системы)"),
+                    "цвет фона (по умолчанию цвет кнопок, efefef)"),
     };
     const std::vector<PlotOption> marks = MarkOptions(); // drawn after the build, in order
     options.insert(options.end(), marks.begin(), marks.end());
@@ -94,42 +117,145 @@ bool InRange(double v, double a, double b) {
     return v >= std::min(a, b) && v <= std::max(a, b);
 }
 
-// The picture's window for a run of the tool: the error label becomes the refusal.
+// Set by SIGINT; the build asks for it between samples.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    interrupted = 1;
+}
+
+// While it lives, Ctrl+C asks the build to stop instead of ending the process, so that a
+// half-written file is never left behind.
+class InterruptCatcher {
+  public:
+    InterruptCatcher() {
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &previous_);
+    }
+    ~InterruptCatcher() { release(); }
+    // Ctrl+C ends the process again, as before.
+    void release() {
+        if (caught_)
+            sigaction(SIGINT, &previous_, nullptr);
+        caught_ = false;
+    }
+    InterruptCatcher(const InterruptCatcher &) = delete;
+    InterruptCatcher &operator=(const InterruptCatcher &) = delete;
+
+  private:
+    struct sigaction previous_ {};
+    bool caught_ = true;
+};
+
+// The picture's window for a run of the tool: the error label becomes the refusal, the
+// progress of a long build a line on a terminal's standard error.
 class ToolHost : public BuildGraphHost {
   public:
-    explicit ToolHost(PlotJob &job) : job_(job) {}
+    explicit ToolHost(PlotJob &job)
+        : job_(job), terminal_(isatty(STDERR_FILENO) != 0),
+          start_(std::chrono::steady_clock::now()) {}
+    ~ToolHost() override { eraseProgress(); }
+    ToolHost(const ToolHost &) = delete;
+    ToolHost &operator=(const ToolHost &) = delete;
+
     void askInterval() override {
         job_.state.IntervalFrom = job_.intervalFrom;
         job_.state.IntervalTo = job_.intervalTo;
     }
     void setErrorLabelVisible(bool visible) override { refused_ = visible; }
     void showReadoutLabels() override {}
+    void sampleProgress(std::int64_t done, std::int64_t total) override {
+        if (!terminal_ || total <= 0)
+            return;
+        if (!shown_ && std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1))
+            return;
+        const int percent = static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100));
+        if (percent == percent_)
+            return;
+        percent_ = percent;
+        shown_ = true;
+        std::fprintf(stderr, "\rпостроение графика: %3d %%", percent);
+        std::fflush(stderr);
+    }
+    bool cancelRequested() override { return interrupted != 0; }
+
     bool refused() const { return refused_; }
+    // Takes the progress line off the terminal.
+    void eraseProgress() {
+        if (!shown_)
+            return;
+        std::fputs("\r                              \r", stderr);
+        std::fflush(stderr);
+        shown_ = false;
+    }
 
   private:
     PlotJob &job_;
     bool refused_ = false;
+    bool terminal_;
+    bool shown_ = false;
+    int percent_ = -1;
+    std::chrono::steady_clock::time_point start_;
 };
 
-bool EndsWithPng(const std::string &path) {
-    if (path.size() < 4)
-        return false;
-    std::string tail = path.substr(path.size() - 4);
-    for (char &c : tail)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return tail == ".png";
+// Standard error carries the tool's own messages only: the platform's notes and warnings
+// (such as a missing runtime folder) are left out, real failures are kept.
+void QuietMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
-bool WritePicture(const QImage &image, const std::string &path) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    if (!rgb.save(&file, EndsWithPng(path) ? "PNG" : "BMP")) {
-        file.cancelWriting();
-        return false;
+// A system colour (the button face of the default background) as the plain colour it stands
+// for, fixed before any application object exists, so that a picture is the same with text
+// on it or without.
+void ResolveSystemColors(PlotState &state) {
+    for (TColor *color :
+         {&state.AxesColor, &state.GraphColor, &state.BackgroundColor, &state.LabelColor})
+        *color = Canvas::fromQColor(Canvas::toQColor(*color));
+}
+
+int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &catcher) {
+    Canvas canvas;
+    ToolHost host(job);
+    try {
+        BuildGraph(job.state, canvas, job.formula, host);
+        host.eraseProgress();
+        if (host.refused()) {
+            std::fputs("Ошибка в функции !!!\n", stderr);
+            return kExitFormulaRefused;
+        }
+        for (const PostBuildAction &action : job.actions)
+            action(job.state, canvas);
+    } catch (const BuildCancelled &) {
+        host.eraseProgress();
+        std::fputs("Прервано: рисунок не записан.\n", stderr);
+        return kExitInterrupted;
+    } catch (const std::exception &error) {
+        host.eraseProgress();
+        std::fprintf(stderr, "%s.\n", error.what());
+        return kExitError;
     }
-    return file.commit();
+    if (interrupted != 0) {
+        std::fputs("Прервано: рисунок не записан.\n", stderr);
+        return kExitInterrupted;
+    }
+    // Writing a regular file is short and is finished whole. A FIFO may wait for its reader
+    // for good: there Ctrl+C must end the process, which replaces nothing.
+    if (target.inPlace)
+        catcher.release();
+    const std::string error = WriteOutput(canvas.image(), target);
+    if (!error.empty()) {
+        if (target.standardOutput)
+            std::fprintf(stderr, "Не удалось записать рисунок в стандартный вывод: %s.\n",
+                         error.c_str());
+        else
+            std::fprintf(stderr, "Не удалось записать файл %s: %s.\n", target.name.c_str(),
+                         error.c_str());
+        return kExitError;
+    }
+    return kExitOk;
 }
 
 } // namespace
@@ -139,57 +265,64 @@ const std::vector<PlotOption> &PlotOptions() {
     return options;
 }
 
-bool ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
+void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
     SetStartValues(job.state, kPanelWidth, kPanelHeight);
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const PlotOption *option = optionsEnded ? nullptr : FindOption(args[i]);
         if (!optionsEnded && args[i] == "--") {
             optionsEnded = true;
             continue;
         }
+        const PlotOption *option = optionsEnded ? nullptr : FindOption(args[i]);
         if (option == nullptr) {
             if (job.hasFormula)
-                return false;
+                throw UsageError("лишний аргумент «" + args[i] + "»: формула уже задана («" +
+                                 job.formula + "»)");
             job.formula = args[i];
             job.hasFormula = true;
             continue;
         }
-        if (i + option->valueCount >= args.size())
-            return false;
-        const Values values(args.begin() + i + 1, args.begin() + i + 1 + option->valueCount);
+        const std::size_t count = static_cast<std::size_t>(option->valueCount);
+        if (args.size() - i - 1 < count)
+            throw UsageError(option->name + ": не хватает значений (" + option->synopsis + ")");
+        const Values values(args.begin() + i + 1, args.begin() + i + 1 + count);
         if (!option->apply(values, job))
-            return false;
-        i += option->valueCount;
+            throw UsageError(OptionMessage(option->name, values, option->why));
+        i += count;
     }
-    if (!job.hasFormula || job.output.empty())
-        return false;
+    if (!job.hasFormula)
+        throw UsageError("plot: не задана формула");
+    if (job.output.empty())
+        throw UsageError("plot: не задан файл рисунка (-o ФАЙЛ)");
     // The interval dialog keeps both ends inside the x range; so does the tool.
     const PlotState &s = job.state;
-    return !s.IntervalMode ||
-           (InRange(job.intervalFrom, s.XMin, s.XMax) && InRange(job.intervalTo, s.XMin, s.XMax));
+    if (s.IntervalMode &&
+        !(InRange(job.intervalFrom, s.XMin, s.XMax) && InRange(job.intervalTo, s.XMin, s.XMax)))
+        throw UsageError(OptionMessage("--interval", job.intervalText,
+                                       "отрезок должен лежать внутри [xmin, xmax]"));
 }
 
-int RunPlot(PlotJob &job) {
-    Canvas canvas;
-    ToolHost host(job);
-    try {
-        BuildGraph(job.state, canvas, job.formula, host);
-        if (host.refused()) {
-            std::fputs("Ошибка в функции !!!\n", stderr);
-            return kExitFormulaRefused;
-        }
-        for (const PostBuildAction &action : job.actions)
-            action(job.state, canvas);
-    } catch (const std::exception &error) {
-        std::fprintf(stderr, "%s.\n", error.what());
-        return kExitError;
+int PlotCommand(const std::vector<std::string> &args, const char *programName) {
+    qInstallMessageHandler(QuietMessages);
+    PlotJob job;
+    ParsePlotArguments(args, job);
+    const OutputTarget target = ChooseOutput(job.output, job.format);
+    if (const auto refusal = FormulaRefusal(job.formula)) {
+        std::fprintf(stderr, "%s\n", refusal->c_str());
+        return kExitFormulaRefused;
     }
-    if (!WritePicture(canvas.image(), job.output)) {
-        std::fprintf(stderr, "Не удалось записать файл %s.\n", job.output.c_str());
-        return kExitError;
-    }
-    return kExitOk;
+    ResolveSystemColors(job.state);
+    InterruptCatcher catcher;
+    if (!job.needsFonts)
+        return BuildAndWrite(job, target, catcher);
+    // Fonts need the application object, which needs no display. Qt hears the program's
+    // name only: the arguments, labels and file names among them, are the tool's own.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int qtArgc = 1;
+    static char *qtArgv[] = {const_cast<char *>(programName), nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
+    return BuildAndWrite(job, target, catcher);
 }
 
 } // namespace kurvanto

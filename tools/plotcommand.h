@@ -15,31 +15,40 @@ using PostBuildAction = std::function<void(PlotState &state, Canvas &canvas)>;
 struct PlotJob {
     PlotState state;
     std::string formula;
-    std::string output;
+    std::string output; // the name as given, byte for byte; "-" is standard output
+    std::string format; // --format as given; empty: the name decides
     bool hasFormula = false;
     // The interval given with --interval, which stands in for the interval dialog.
     double intervalFrom = 0, intervalTo = 0;
+    std::vector<std::string> intervalText;
     std::vector<PostBuildAction> actions;
+    // Text is drawn (labels): fonts need the application object.
+    bool needsFonts = false;
 };
 
 // One option of the plot command: its name, how many values follow it, and what it does
-// with them; false when a value is malformed (a usage error).
+// with them; false when a value is malformed, and `why` then says what the value must be.
 struct PlotOption {
     std::string name;
     int valueCount;
     std::string synopsis;
     std::string help;
+    std::string why;
     std::function<bool(const std::vector<std::string> &values, PlotJob &job)> apply;
 };
 
 // The table of plot options, in the order the usage text lists them.
 const std::vector<PlotOption> &PlotOptions();
 
-// Reads the arguments after "plot" into a job that starts from the start values with a
-// 640 x 440 field; false on a malformed command line.
-bool ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job);
+// The largest --precision: with the widest field it bounds one build to ten million samples.
+constexpr std::int32_t kMaxPrecision = 1000;
 
-// Runs the build and writes the picture; returns the exit code, messages on standard error.
-int RunPlot(PlotJob &job);
+// Reads the arguments after "plot" into a job that starts from the start values with a
+// 640 x 440 field; throws UsageError on a malformed command line.
+void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job);
+
+// plot FORMULA -o FILE [options]: reads the arguments, builds and writes the picture;
+// returns the exit code, messages on standard error. Throws UsageError.
+int PlotCommand(const std::vector<std::string> &args, const char *programName);
 
 } // namespace kurvanto

@@ -15,6 +15,7 @@ expect() {
 expect bin/kurvanto
 expect bin/kurvanto-cli
 expect share/applications/kurvanto.desktop
+expect share/man/man1/kurvanto.1
 expect share/man/man1/kurvanto-cli.1
 for size in 16 22 24 32 48 64 128 256; do
     expect "share/icons/hicolor/${size}x${size}/apps/kurvanto.png"

@@ -1,0 +1,27 @@
+#pragma once
+// Where plot writes its picture and in which format, and the writing itself: whole or not at
+// all, the old file kept on any failure.
+#include <QImage>
+#include <string>
+
+namespace kurvanto {
+
+struct OutputTarget {
+    std::string name;    // as given on the command line, byte for byte
+    bool standardOutput; // the name "-"
+    bool inPlace;        // written in place: standard output, a device, a FIFO
+    const char *format;  // "BMP", "PNG", "JPG" or "PPM"
+};
+
+// The format: --format when given (bmp, png, jpg or jpeg, ppm, any letter case), otherwise
+// the name's extension (.bmp, .png, .jpg, .jpeg, .ppm, any letter case); BMP, the program's
+// own format, for standard output, a name without an extension and a target that exists and
+// is not a regular file (a device, a FIFO). Throws UsageError for any other extension.
+OutputTarget ChooseOutput(const std::string &name, const std::string &formatOption);
+
+// Writes the picture; an empty text when done, otherwise the reason. A regular file is
+// replaced only by a completely written one, keeping its permissions; a symbolic link is
+// followed; a target that is not a regular file is written in place.
+std::string WriteOutput(const QImage &image, const OutputTarget &target);
+
+} // namespace kurvanto
