@@ -39,6 +39,10 @@ if [ -f "$metainfo" ]; then
         complain "metainfo: does not launch $id.desktop"
     grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" ||
         complain "metainfo: the project licence is not GPL-3.0-or-later"
+    grep -q '<content_rating type="oars-1.1"' "$metainfo" || complain "metainfo: no OARS content rating"
+    for word in график функция plot function; do
+        grep -q "<keyword[^>]*>$word</keyword>" "$metainfo" || complain "metainfo: no keyword $word"
+    done
     first_release=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n1)
     [ "$first_release" = "<release version=\"$version\"" ] ||
         complain "metainfo: the newest release is '$first_release', not $version"
