@@ -62,6 +62,11 @@ if [ -f "$copyright" ]; then
     grep -q '^License: GPL-3+$' "$copyright" || complain "copyright: no GPL-3+ licence paragraph"
 fi
 
+# The licence text itself stays in the source tree (Debian points at its own copy).
+licence=$(dirname "$0")/../../LICENSE
+head -n2 "$licence" | tr -s ' ' | grep -q 'Version 3, 29 June 2007' ||
+    complain "LICENSE is not the GNU GPL, version 3"
+
 # Manual pages for both programs, compressed, the version of the build on their title line.
 # The changelog's newest entry is this version.
 for page in kurvanto kurvanto-cli; do
