@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kurvanto: the program's start. Sets the application's title, creates the six windows with
 // the main window first, shows only the main window, maximized, and runs the event loop until
 // it closes.
@@ -20,6 +21,7 @@ int main(int argc, char *argv[]) {
     // The application's title, the caption of every message box. It is set as the name, not
     // as the display name, which the platform would append to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Курванто"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kurvanto.Kurvanto"));
 
     // The toolkit's own dialogs (the colour chooser, the file dialog, the buttons of message
     // boxes) speak Russian like the rest of the program, in every locale.

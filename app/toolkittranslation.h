@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The toolkit's own dialogs (the file and colour choosers, the buttons of message boxes) in
 // Russian whatever the system's locale: Qt's Russian translation, our words for what it lacks,

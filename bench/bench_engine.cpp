@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Evaluations per second of the formula engine: through the formula buffer, and through a
 // compiled program (what a build on several threads uses).
 #include <benchmark/benchmark.h>

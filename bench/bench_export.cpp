@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field as vectors: what recording costs a redraw, and writing the recorded field as SVG
 // and PDF, for the start values with 'x^2-3' and for the heaviest build the properties dialog
 // allows (800 x 600, precision 100, an 80-character formula), all the field's options on.

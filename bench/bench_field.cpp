@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A zoom step: the field drawn again from its display list after a change of the ranges, for
 // the start values with 'x^2-3' and for the heaviest build the properties dialog allows
 // (800 x 600, precision 100, an 80-character formula); with the field's options off and on.

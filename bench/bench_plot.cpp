@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole build-graph run: the start values with 'x^2-3', and the heaviest run the
 // properties dialog allows (800 x 600, precision 100) with an 80-character formula, on every
 // core and on one; the same run with 'sin(x)*5', where drawing weighs more than evaluating.

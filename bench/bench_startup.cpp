@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start and its memory: the time from the application object's creation to the
 // main window shown, the resident memory after start-up, and the resident memory after 1,000
 // builds of an 80-character formula at precision 100 through the window's build button.

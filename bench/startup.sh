@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Wall time of the real program's start: from launching the binary to its main window being
 # mapped on a virtual X screen, and its resident memory a second later. Needs Xvfb and xdotool.
 #

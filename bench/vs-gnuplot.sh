@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kurvanto-cli against gnuplot for the same work, side by side: the worst-case build (800 x 600,
 # precision 100, so 80,100 samples of an 80-character formula) written as BMP, against gnuplot
 # drawing the same 80,100 samples of the same function to an 800 x 601 PNG. The two commands

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The graph properties dialog: field size, x and y ranges, samples per pixel column and the
 // three colours. Colours reach the plot state as soon as the chooser is confirmed; every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The annotation dialog "Усовершенствование графика": the kind of mark (tick marks, a corner
 // or a text label), its X and Y values, the label's text and colour. "Делать" writes them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start-up refusal: the reason the program will not run, and one huge "Выход" button.
 // Closing it, by the button or by the window's close box, only closes it; the main window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interval dialog: asks for the part of the x range on which the next graph is drawn.
 // Both ends are limited to the current x range; nothing checks that "ОТ" is below "ДО".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's icon at the usual hicolor sizes: icongen ICON OUTDIR SIZE...
 // Each size is the icon scaled by whole pixels where it can be (the icon is pixel art),
 // then smoothly to the exact size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the program accepts a formula, and where the leftmost fault is: the character
 // pairs the checker refuses, and the malformed spots the compilation met while reading.
 #include "acceptance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the program accepts a formula: the character-pair checker passes it and reading it
 // meets no malformed token. What the reading does depends on the tokens alone, so one pass

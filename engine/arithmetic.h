@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arithmetic the evaluator applies while it reads: the binary operators, the power
 // operator and the function table. Each step is computed in long double (the extended

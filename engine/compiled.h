@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compiled form of a formula, shared by FormulaProgram, the formula buffer's evaluator
 // and the acceptance. Immutable once compiled.

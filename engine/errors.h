@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Errors that end a command and reach the general error report. Their texts are shown
 // to the user followed by a full stop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluator of the formula buffer: the text in FormulaText is compiled when it changes,
 // and each call carries the compiled steps out with FormulaStatus as its status. The
 // reference reading, which reads the text afresh and computes as it reads, stays for

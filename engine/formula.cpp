@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The formula engine's module state, the character-pair checker and the text hand-over.
 #include "formula.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The formula engine: the character-pair checker and the evaluator of one formula in x.
 //

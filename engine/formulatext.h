@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The formula text as the formula box hands it over, and the character-pair rules: shared by
 // the formula buffer, the compiled program and the acceptance.

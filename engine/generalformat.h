@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reals as the user sees and types them: the general format with 15 significant digits and
 // the reading of a typed number. The decimal separator is a parameter (the locale's one).

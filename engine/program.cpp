@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compiled formula: the reader runs once over a text and writes its steps down; every
 // evaluation then carries the steps out at its x on a small stack of its own.
 #include "program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A formula compiled once into the steps of its reading, for evaluating at many x.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reading of a formula: a scanner with one token of lookahead and a recursive-descent
 // reader that hands every step to an output as it meets it. The compiler's output writes the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 6-byte real: a sign, a 40-bit significand (hidden bit included) and an 8-bit
 // exponent, giving magnitudes from 2^-128 (about 2.9e-39) to just under 2^127

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning reals into 32-bit integers. Round is to nearest with ties to even, Trunc cuts
 // toward zero. A value that is not finite or does not fit is never cast: the checked forms

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the checker, the evaluator and the acceptance on arbitrary bytes, cut to
 // the formula box's limit. The conversion error of a malformed number is the only exception
 // allowed; evaluating the same text twice at the same x gives the same bits and status; the

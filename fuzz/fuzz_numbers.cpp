@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the reading of typed numbers never fails on any text, and reading what
 // the general format writes gives the value back to 15 significant digits.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Annotation of a drawn graph: tick marks, a corner joining a point of the curve to both
 // axes, and text labels placed and erased with the mouse.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The build-graph run: interval, scale, axes, check, trial evaluation, starting-point search
 // and the drawing pass. The main window's build command and the command-line tool both call

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing field's off-screen picture and its drawing surface, in the manner of the old
 // platform: a pen position, lines that cover their first point and not their last, an

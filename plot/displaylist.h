@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What is on the field: every completed build since the last clear and every mark, in the
 // order they were made, so that the field can be drawn again on other ranges (zoom and pan)

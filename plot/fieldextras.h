@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the field shows besides builds and marks: the grid, the numbers on the axes and the
 // legend of the formulas. Each draws at the state's current ranges and scale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing files so that nothing is lost: a file is replaced only when every byte of the new
 // content, the last flush and the sync to the disk went through; otherwise the old file stays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared plot settings and working state. There is exactly one instance for the whole
 // program; every window is handed it by reference and reads and writes its fields directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The samples of the build run's drawing pass, evaluated ahead of the walk that draws them.
 #include <algorithm>

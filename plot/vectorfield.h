@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field as vectors: every line, fill and text the canvas draws, in pixel coordinates of
 // the field, recorded while the raster picture is drawn, so that the vector picture holds the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view on the field: zooming and moving the ranges XMin..YMax. Pure arithmetic on the
 // plot state; drawing the field again on the new ranges is the caller's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small pool of worker threads for the build run: created on first use, grown to the size
 // a run asks for, never shrunk, joined when the program ends. Plain std::thread, so thread

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures (once) and builds into the given folder; extra arguments go to CMake's configure.
 set -euo pipefail
 dir=${1:-build}

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds in Release and starts the program.
 # Without a display (no DISPLAY or WAYLAND_DISPLAY) it shows the main job on a virtual X
 # screen instead: starts the program, types x^2-3 into the formula box and builds it, saves a

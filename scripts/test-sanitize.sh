@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole test suite built with the address and undefined-behaviour sanitizers.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The threaded parts under the thread sanitizer: the build run's tests (the sampler, the
 # worker pool, whole builds on several threads) and the engine's compiled formula on two
 # threads. Only those tests are built and run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the command line's values: reals in C notation, whole numbers and RRGGBB colours;
 // the tool's exit codes and its refusal of a malformed command line.

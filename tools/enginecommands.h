@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kurvanto-cli check and eval, and the refusal of a formula the program does not accept,
 // which plot shares.

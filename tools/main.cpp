@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvanto-cli: checks, evaluates and plots formulas without a window.
 #include <cstdio>
 #include <exception>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where plot writes its picture and in which format, and the writing itself: whole or not at
 // all, the old file kept on any failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kurvanto-cli plot: the options, the build run and the written picture.
 #include <functional>

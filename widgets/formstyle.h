@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fonts and text colours of the program's forms, as their layouts give them.
 #include <QFont>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The glyphs of the spin buttons: the program's resources "SpinUp" and "SpinDown", and the
 // rule that a glyph's bottom-left pixel gives its transparent colour.

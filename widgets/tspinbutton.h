@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The up/down button pair: two auto-repeating halves stacked one above the other. A click of
 // the upper half raises OnUpClick, one of the lower half OnDownClick.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real-valued number field: a one-line edit with an up/down button pair at its right
 // edge. The text is the only store of the value: Value() reads it every time, setValue()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat push button with a glyph that repeats its click while it is held down, and that can
 // draw a focus frame inside itself. The repeat is this button's own: the first repeat comes

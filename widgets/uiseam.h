@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place where the program talks to the user through message boxes and modal
 // dialogs, and the general error report. Tests install hooks here so that no test waits

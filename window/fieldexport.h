@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving, exporting and printing the field: BMP and PNG as shown, SVG and PDF and the printer
 // as vectors, the field drawn again from its display list at its own size.

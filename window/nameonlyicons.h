@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Icons and type names for the file dialogs, taken from the names alone. The toolkit's own
 // provider reads a file's first bytes to tell its type when the name does not, and some

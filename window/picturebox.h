@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing field on the screen: shows the canvas's picture at its top left, one picture
 // pixel per logical pixel, and reports mouse moves, presses, releases and wheel turns in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of one coordinate of the read-out under the mouse.
 #include <QChar>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the toolbar with the formula box and the coordinate read-out, the drawing
 // panel with the picture, the main menu, and the commands that build, save, copy and clear

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help pages as a book: the list of topics, the keyword index and a full-text search.
 // The pages are HTML files compiled into the program under ":/help/"; the list of topics

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help window: a non-modal top-level window with the list of topics, the keyword index
 // and a full-text search on the left and the page on the right.

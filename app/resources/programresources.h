@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own pictures: the toolbar glyphs, the main window's icon and the cross cursor
 // "mycurs". They are kept as XPM text next to this file and compiled in.

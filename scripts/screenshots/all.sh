@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes every screenshot of the program on a private virtual X server, as a user would see
 # it (the program in a Russian locale, with the decimal comma). Installs what it needs
 # (xdotool, ImageMagick, the openbox window manager for the window captions) and builds

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the properties and interval dialogs as a user would and takes screenshots.
 # Run as: xvfb-run -a -s "-screen 0 1280x1024x24" scripts/screenshots/dialogs.sh build/kurvanto
 # (no window manager: the coordinates assume the windows at their own positions).

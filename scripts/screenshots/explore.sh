@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The view and the field's options as a user meets them: builds x^2-3, turns the wheel three
 # notches over the point (2; 1), drags the view to the right, opens the "Опции" menu, turns
 # on the grid, the numbers on the axes, the breaks and the legend, and builds 1/x and tg(x)

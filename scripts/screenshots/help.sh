@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Opens the help window at its topic list and at the functions page. Run by all.sh.
 # Writes help-topics.png and help-functions.png into the current folder.
 set -e

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the main window as a new user would: builds x^2-3, reads the coordinates under the
 # mouse, then adds tick marks at 1 and 1, a corner at 2 and the label "вершина" near the
 # vertex. Run by all.sh on an X server with openbox (a 1280x1024 screen; the window

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A small window holding one spin edit (120 x 26) showing -2,5. Run by all.sh.
 # Writes spinedit.png (the window, three times enlarged) into the current folder.
 set -e

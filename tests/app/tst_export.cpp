@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's save in four formats and its printing: BMP and PNG as shown, SVG, PDF and
 // the printer as vectors through the points the shown picture was drawn from.
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A refused formula is pointed at where it is wrong: after Enter the error label shows
 // "Ошибка в функции !!!", the fault's span is selected in the formula box, which has the
 // focus, and the reason is shown under the box and kept as its tool tip until the text

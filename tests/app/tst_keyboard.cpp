@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's keys: Enter in the formula box builds, F1 opens help, Ctrl+S saves,
 // Ctrl+Q exits, and the menu shows each key beside its item.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's memory over many builds: nothing piles up from one build to the next,
 // neither objects under the window, nor heap, nor resident memory. Under the address sanitizer
 // the leak check at exit covers what is lost outright.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's save: a write that fails keeps the old file and says why, and the save
 // dialog never opens a file to choose an icon or a type, so no folder can freeze it.
 #include <QAbstractFileIconProvider>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long randomized session at the main window: thousands of user actions chosen by a seeded
 // generator (typing formulas, build, clear, the interval option, the properties, interval and
 // annotation dialogs, the mouse on the picture, save and copy), with the promises of the plot

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start: the start-up screen check with its refusal dialog, the main window
 // closing itself after a refusal, the About box, and the program's pictures and cursor.
 #include <QBitmap>

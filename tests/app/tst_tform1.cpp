@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands: build, read-out, save, copy, clear, the interval toggle, the
 // dialog commands and the general error report.
 #include <QAction>

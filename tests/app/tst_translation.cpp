@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own dialogs in Russian in every locale: the words Qt's Russian translation lacks (the
 // file chooser's "Folder", "Drive") come from ours, the rest from Qt's, file types are named
 // in Russian, and dates keep the system's format. CTest runs this in C.UTF-8 and ru_RU.UTF-8.

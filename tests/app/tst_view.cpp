@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zooming and moving the view in the main window, and the "Опции" menu's field options. The
 // field is the start values' 640 x 440 with -10 .. 10 both ways: one x pixel is 20/641, one y
 // pixel 20/441, so the point (2, 1) of x^2-3 lies at column 384.6, row 198.45.

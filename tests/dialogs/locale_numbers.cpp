@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number boxes in the locale the program runs in: CTest runs this twice, in a point locale
 // (C.UTF-8) and in a comma locale (ru_RU.UTF-8), and names the separator it must find.
 // Either decimal key gives the same number in both.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The properties and interval dialogs as the main window runs them: a new field size
 // re-sizes the drawing panel and picture, "OK" clears the field through the main window's
 // clear button, and interval mode draws the curve on the chosen part of x only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph properties dialog: what activation, the change handlers, the colour buttons and
 // "OK" leave in the plot state.
 #include <QColorDialog>

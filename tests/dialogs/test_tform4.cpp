@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The annotation dialog: layout, the kind buttons, the bounds set at activation, what
 // "Делать" stores (the overflow included) and the label-colour chooser.
 #include <QColorDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The annotation command end to end: the main window's button or menu item, the dialog as a
 // user fills it in, the mark on the picture, and labels placed with the mouse.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interval dialog: activation shows the interval and bounds both ends by the x range;
 // "ОК" stores what the boxes hold; any other way out keeps the interval.
 #include <QPushButton>

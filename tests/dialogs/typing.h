@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding a dialog's number box and typing into it as a user would.
 #include <QDialog>

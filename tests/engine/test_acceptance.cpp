@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the program accepts a formula, and where the leftmost fault is, in characters as
 // typed.
 #include <gtest/gtest.h>

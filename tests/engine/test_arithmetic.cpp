@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Operators, powers and the function table: values, domains and their failures.
 #include <gtest/gtest.h>
 

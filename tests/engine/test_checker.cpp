@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character-pair checker.
 #include <gtest/gtest.h>
 

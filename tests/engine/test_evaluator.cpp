@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scanner and the reader: precedence, signs, names, statuses, the conversion error.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The general number format of the spin edit and the coordinate read-out, and the reading
 // of a typed number.
 #include <cfloat>

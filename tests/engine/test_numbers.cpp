@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rounding into 32-bit integers and the 6-byte real.
 #include <gtest/gtest.h>
 

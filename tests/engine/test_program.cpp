@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compiled program against the reference reading, which reads the text afresh and
 // computes as it reads: the same bits, the same statuses, the same conversion error, over
 // thousands of random texts at several x each. And two threads at once give what one gives.

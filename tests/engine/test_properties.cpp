@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random texts over the formula alphabet: the engine never crashes, never reads past the
 // buffer (the sanitizer build checks that), and is a function of the text and x alone.
 #include <gtest/gtest.h>

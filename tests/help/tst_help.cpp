@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help: the window opens at its topic list, the search and the index lead to the right
 // pages, every function of the engine is documented and every link between pages resolves.
 #include "acceptance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot tests need a QGuiApplication for fonts and the palette; no display is needed.
 #include <QGuiApplication>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The build refuses a formula the program does not accept, as it refuses a malformed one:
 // the error label, nothing drawn, the field treated as for a formula the trial finds
 // malformed. A number the conversion refuses keeps its own error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tick marks, corners and labels, checked pixel by pixel on a blank picture whose scale is
 // set as a plot on a 639 x 319 field with both ranges -10 .. 10 would leave it.
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The build-graph run, judged by the picture it leaves and the state it stores.
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Edges of the build run that only exact pixels show: where the starting-point search looks
 // for its first sample, how a line whose ends lie far beyond the picture crosses it, and an
 // interval that is the whole x range. The expected pixels are worked out from the mapping

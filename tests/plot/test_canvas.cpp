@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas: exact pixels of lines (first point covered, last not), clipping far outside
 // the picture, colours and the opaque text output.
 #include <QGuiApplication>

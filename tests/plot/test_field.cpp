@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field's options and its display list: grid, numbers, breaks and legend judged on the
 // picture at literal positions, and a field drawn again on other ranges.
 #include <QImage>

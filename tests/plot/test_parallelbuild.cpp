@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Samples evaluated on several threads: the sampler on its own, and whole builds on several
 // threads against the same builds on one (pictures, stored state and host calls alike).
 #include <QImage>

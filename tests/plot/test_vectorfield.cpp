@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field as vectors: the recorder hears the points the build joins, and the SVG and PDF
 // written from it hold them.
 #include <QBuffer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zooming and moving the view, on the main window's start values: a 640 x 440 field (641 x 441
 // pixels of scale) with both ranges -10 .. 10, so one x pixel is 20/641 and one y pixel 20/441.
 #include <cmath>

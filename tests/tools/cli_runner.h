@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs kurvanto-cli as a script would: arguments byte for byte, standard output and error
 // captured (or standard error on a terminal), optional working folder, file-size limit and an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvanto-cli as a user's script sees it: standard output and error, exit codes.
 #include <QCoreApplication>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvanto-cli plot --grid --numbers --breaks --legend, judged on the picture at the start
 // values: x = -10 .. 10 maps to column (x + 10) * 32.05, y = 10 .. -10 to row (10 - y) * 22.05.
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvanto-cli plot with marks: tick marks, corners and labels drawn after the build, checked
 // against the same picture built without them.
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvanto-cli plot and where its picture goes: formats, odd targets, failed writes, names
 // byte for byte, interruption.
 #include <QImage>

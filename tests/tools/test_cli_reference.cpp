@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvanto-cli plot without the field's options draws what it drew before they came: each
 // command line of reference/cases.tsv against the BMP hash and the PNG written then.
 #include <QCryptographicHash>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvanto-cli plot with several formulas on one field, and the vector formats SVG and PDF.
 #include <QFile>
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window of 160 x 60 pixels holding one spin edit of 120 x 26 at (20, 17), showing -2.5
 // in the locale's format. Usage: spinedit_demo [value]
 #include <QApplication>

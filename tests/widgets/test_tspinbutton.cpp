@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The up/down button pair: its glyphs, the layout of its halves, the click routing, the
 // keyboard and the auto-repeat of a held half.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real-valued spin edit: value and text, bounds, steps, the typing filter, focus, and
 // the placement of its button.
 #include <QApplication>

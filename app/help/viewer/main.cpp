@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window on its own, for reading the pages while writing them:
 //   kurvanto-help                   the topic list
 //   kurvanto-help functions.html    a page (an anchor may follow: page.html#name)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file writes: a failed write leaves the old file byte for byte and says why; targets
 // that are not plain files are written in place and stay what they are; links and
 // permissions survive a replacement. No application object: the process stays single-threaded

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the reference pictures of cases.tsv with the given kurvanto-cli: NAME.png for each
 # case and sha256.txt with the hash of each case's BMP output.
 set -euo pipefail
