@@ -17,16 +17,19 @@ DialogHook &dialogHook() {
 }
 } // namespace
 
-void SetMessageHook(MessageHook hook) { messageHook() = std::move(hook); }
-void SetDialogHook(DialogHook hook) { dialogHook() = std::move(hook); }
+void SetMessageHook(MessageHook hook) {
+    messageHook() = std::move(hook);
+}
+void SetDialogHook(DialogHook hook) {
+    dialogHook() = std::move(hook);
+}
 
 void ShowMessage(QWidget *parent, const QString &text, QMessageBox::Icon icon) {
     if (messageHook()) {
         messageHook()(text, icon);
         return;
     }
-    QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -315,9 +315,8 @@ bool SameBytes(const QImage &a, const QImage &b) {
     if (a.format() != b.format() || a.size() != b.size() || a.sizeInBytes() != b.sizeInBytes())
         return false;
     // A refused formula leaves no picture: two null images are the same.
-    return a.sizeInBytes() == 0 ||
-           std::memcmp(a.constBits(), b.constBits(), static_cast<std::size_t>(a.sizeInBytes())) ==
-               0;
+    return a.sizeInBytes() == 0 || std::memcmp(a.constBits(), b.constBits(),
+                                               static_cast<std::size_t>(a.sizeInBytes())) == 0;
 }
 
 // The rightmost column holding the graph's colour (red), or -1.
