@@ -10,6 +10,7 @@
 
 #include "helpwindow.h"
 #include "localesep.h"
+#include "namedchild.h"
 #include "tform1.h"
 #include "uirecorder.h"
 
@@ -23,12 +24,7 @@ class TestKeyboard : public QObject {
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<UiRecorder> ui_;
 
-    template <typename T> T *child(const char *name) {
-        T *found = form_->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no child %s", name);
-        return found;
-    }
+    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
     QLineEdit *edit() { return child<QLineEdit>("Edit1"); }
     // The window shown and active, the formula typed into the box, which has the focus.
     bool typeFormula(const QString &formula) {

@@ -23,6 +23,7 @@
 #include "buildgraph.h"
 #include "helpwindow.h"
 #include "localesep.h"
+#include "namedchild.h"
 #include "tform1.h"
 #include "uirecorder.h"
 
@@ -57,12 +58,7 @@ class TestTForm1 : public QObject {
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<UiRecorder> ui_;
 
-    template <typename T> T *child(const char *name) {
-        T *found = form_->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no child %s", name);
-        return found;
-    }
+    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
     QLabel *label(const char *name) { return child<QLabel>(name); }
     void build(const QString &formula) {
         child<QLineEdit>("Edit1")->setText(formula);

@@ -17,6 +17,7 @@
 
 #include "annotation.h"
 #include "localesep.h"
+#include "namedchild.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "uirecorder.h"
@@ -55,12 +56,7 @@ class TestView : public QObject {
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<UiRecorder> ui_;
 
-    template <typename T> T *child(const char *name) {
-        T *found = form_->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no child %s", name);
-        return found;
-    }
+    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
     QWidget *image() { return child<QWidget>("Image1"); }
     QLineEdit *edit() { return child<QLineEdit>("Edit1"); }
 
