@@ -6,7 +6,7 @@ include(GNUInstallDirs)
 # until the project has a home of its own.
 set(KURVANTO_APP_ID org.kurvanto.Kurvanto)
 set(KURVANTO_ICON_SIZES 16 22 24 32 48 64 128 256)
-set(KURVANTO_ICON_SOURCE ${PROJECT_SOURCE_DIR}/app/resources/icon_main.xpm)
+set(KURVANTO_ICON_SOURCE ${PROJECT_SOURCE_DIR}/resources/icon_main.xpm)
 set(KURVANTO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(KURVANTO_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/kurvanto)
 
