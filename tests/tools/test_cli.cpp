@@ -81,8 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
         EngineCase{
             "EvalSeveralX", {"eval", "2*x+1", "3", "-3.5", "1e-3"}, 0, "n 7\nn -6\nn 1.002\n", ""},
         EngineCase{"EvalSquareRoot", {"eval", "sqrt(x)", "-1", "4"}, 0, "m\nn 2\n", ""},
-        EngineCase{
-            "EvalSeventeenDigits", {"eval", "arcsin(x)", "0"}, 0, "n 0.00099999966666686679\n", ""},
+        EngineCase{"EvalSeventeenDigits",
+                   {"eval", "arcsin(x)", "0", "0.5", "1", "2"},
+                   0,
+                   "n 0\nn 0.52359877559829893\nn 1.5707963267948966\nm\n",
+                   ""},
         EngineCase{"EvalConversion",
                    {"eval", "x+1,2,3", "0"},
                    1,
