@@ -22,7 +22,6 @@ namespace kurvanto {
 namespace {
 
 constexpr std::int32_t kMaxFieldSide = 10000; // larger pictures are refused, not attempted
-const char *const kRealWhy = "нужно конечное число с точкой, например -3.5 или 1e-3";
 const char *const kColorWhy = "нужен цвет из шести шестнадцатеричных цифр RRGGBB, например ff0000";
 
 using Values = std::vector<std::string>;
@@ -335,23 +334,57 @@ const std::vector<PlotOption> &PlotOptions() {
     return options;
 }
 
+namespace {
+
+// An empty or reversed range is refused, not drawn mirrored or failed on in the build.
+void CheckRange(const char *low, double lowValue, const char *high, double highValue) {
+    if (!(lowValue < highValue))
+        throw UsageError(std::string(low) + " " + RealText(lowValue) + " " + high + " " +
+                         RealText(highValue) + ": " + (low + 2) + " должен быть меньше " +
+                         (high + 2));
+}
+
+void CheckRanges(const PlotJob &job) {
+    const PlotState &s = job.state;
+    CheckRange("--xmin", s.XMin, "--xmax", s.XMax);
+    CheckRange("--ymin", s.YMin, "--ymax", s.YMax);
+    if (!s.IntervalMode)
+        return;
+    if (!(job.intervalFrom < job.intervalTo))
+        throw UsageError(OptionMessage("--interval", job.intervalText,
+                                       "начало отрезка должно быть меньше конца"));
+    // The interval dialog keeps both ends inside the x range; so does the tool.
+    if (!(InRange(job.intervalFrom, s.XMin, s.XMax) && InRange(job.intervalTo, s.XMin, s.XMax)))
+        throw UsageError(OptionMessage("--interval", job.intervalText,
+                                       "отрезок должен лежать внутри [xmin, xmax]"));
+}
+
+void TakeFormula(const std::string &arg, PlotJob &job) {
+    if (job.hasFormula)
+        throw UsageError("лишний аргумент «" + arg + "»: формула уже задана («" + job.formula +
+                         "»)");
+    job.formula = arg;
+    job.hasFormula = true;
+}
+
+} // namespace
+
 void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
     SetStartValues(job.state, kPanelWidth, kPanelHeight);
-    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (!optionsEnded && args[i] == "--") {
-            optionsEnded = true;
+        if (args[i] == "--") { // the next argument is the formula, whatever it looks like
+            if (i + 1 == args.size())
+                throw UsageError("plot: после -- не задана формула");
+            TakeFormula(args[++i], job);
             continue;
         }
-        const PlotOption *option = optionsEnded ? nullptr : FindOption(args[i]);
-        if (option == nullptr) {
-            if (job.hasFormula)
-                throw UsageError("лишний аргумент «" + args[i] + "»: формула уже задана («" +
-                                 job.formula + "»)");
-            job.formula = args[i];
-            job.hasFormula = true;
+        if (!IsOptionArgument(args[i])) {
+            TakeFormula(args[i], job);
             continue;
         }
+        const PlotOption *option = FindOption(args[i]);
+        if (option == nullptr)
+            throw UnknownOption(args[i]);
         const std::size_t count = static_cast<std::size_t>(option->valueCount);
         if (args.size() - i - 1 < count)
             throw UsageError(option->name + ": не хватает значений (" + option->synopsis + ")");
@@ -364,12 +397,7 @@ void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
         throw UsageError("plot: не задана формула");
     if (job.output.empty())
         throw UsageError("plot: не задан файл рисунка (-o ФАЙЛ)");
-    // The interval dialog keeps both ends inside the x range; so does the tool.
-    const PlotState &s = job.state;
-    if (s.IntervalMode &&
-        !(InRange(job.intervalFrom, s.XMin, s.XMax) && InRange(job.intervalTo, s.XMin, s.XMax)))
-        throw UsageError(OptionMessage("--interval", job.intervalText,
-                                       "отрезок должен лежать внутри [xmin, xmax]"));
+    CheckRanges(job);
 }
 
 int PlotCommand(const std::vector<std::string> &args, const char *programName) {

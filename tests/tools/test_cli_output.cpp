@@ -3,6 +3,7 @@
 // byte for byte, interruption.
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -135,6 +136,31 @@ TEST_F(PlotOutput, SameFileWithAndWithoutTheApplicationObject) {
     }
 }
 
+// Every number of the options reads a decimal comma as the point.
+TEST_F(PlotOutput, DecimalCommaAsThePoint) {
+    const Args numbers = {"--xmin",  "-5,5",   "--ymax", "7,5", "--interval", "-2,5",
+                          "3,5",     "--tick", "1,5",    "2,5", "--corner",   "0,5",
+                          "--label", "-4,5",   "6,5",    "a"};
+    Args comma = {"plot", "x^2-3", "-o", Path("comma.bmp")}, point = comma;
+    point[3] = Path("point.bmp");
+    for (std::string n : numbers) {
+        comma.push_back(n);
+        std::replace(n.begin(), n.end(), ',', '.');
+        point.push_back(n);
+    }
+    ASSERT_EQ(RunCli(comma).code, 0);
+    ASSERT_EQ(RunCli(point).code, 0);
+    EXPECT_TRUE(ReadFile(Path("comma.bmp")) == ReadFile(Path("point.bmp")));
+}
+
+// A formula that begins with a minus needs no "--"; after "--" only the next argument is the
+// formula, and the options go on.
+TEST_F(PlotOutput, FormulasWithAMinus) {
+    ASSERT_EQ(RunCli({"plot", "-x^2", "-o", Path("plain.bmp")}).code, 0);
+    ASSERT_EQ(RunCli({"plot", "--", "-x^2", "-o", Path("dashes.bmp")}).code, 0);
+    EXPECT_TRUE(ReadFile(Path("plain.bmp")) == ReadFile(Path("dashes.bmp")));
+}
+
 struct FormatCase {
     const char *name;
     std::string file;
@@ -215,8 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
             "Conversion", {"2,,5"}, 1, "позиция 1: '2,,5' is not a valid floating point value\n"},
         BuildFailure{"EmptyRange",
                      {"x", "--xmin", "0", "--xmax", "0"},
-                     3,
-                     "Invalid floating point operation[.]\n"},
+                     2,
+                     "kurvanto-cli: --xmin 0 --xmax 0: xmin должен быть меньше xmax [(].*[)]\n"},
         BuildFailure{"HugeStartRow", {"10^300"}, 3, "Invalid floating point operation[.]\n"}),
     [](const auto &param) { return std::string(param.param.name); });
 
