@@ -33,13 +33,11 @@ PlotOption TickOption() {
                 double xy[2];
                 if (!ReadReals(v, 2, xy))
                     return false;
-                job.actions.push_back(
-                    [x = xy[0], y = xy[1]](PlotState &state, Canvas &canvas, DisplayList &list) {
-                        state.AnnotationX = Real48::from(x);
-                        state.AnnotationY = Real48::from(y);
-                        nasec(state, canvas);
-                        list.recordTicks(state);
-                    });
+                job.actions.push_back([x = xy[0], y = xy[1]](Field &field) {
+                    field.state().AnnotationX = Real48::from(x);
+                    field.state().AnnotationY = Real48::from(y);
+                    field.addTicks();
+                });
                 return true;
             }};
 }
@@ -54,10 +52,9 @@ PlotOption CornerOption() {
                 double x = 0;
                 if (!ReadReals(v, 1, &x))
                     return false;
-                job.actions.push_back([x](PlotState &state, Canvas &canvas, DisplayList &list) {
-                    state.AnnotationX = Real48::from(x);
-                    ugolok(state, canvas);
-                    list.recordCorner(state);
+                job.actions.push_back([x](Field &field) {
+                    field.state().AnnotationX = Real48::from(x);
+                    field.addCorner();
                 });
                 return true;
             }};
@@ -76,14 +73,13 @@ PlotOption LabelOption() {
                     return false;
                 const QString text = QString::fromStdString(v[2]);
                 job.needsFonts = true;
-                job.actions.push_back([x = xy[0], y = xy[1], text](PlotState &state, Canvas &canvas,
-                                                                   DisplayList &list) {
+                job.actions.push_back([x = xy[0], y = xy[1], text](Field &field) {
+                    PlotState &state = field.state();
                     const std::int32_t column = MarkColumn(state, x);
                     const std::int32_t row = MarkRow(state, y);
                     state.LabelText = text;
                     nadpis(state);
-                    LabelMouseDown(state, canvas, Qt::LeftButton, column, row);
-                    list.recordLabel(state, column, row);
+                    field.labelClick(Qt::LeftButton, column, row);
                 });
                 return true;
             }};
@@ -99,9 +95,7 @@ PlotOption LabelColorOption() {
                 const auto color = ParseColor(v[0]);
                 if (!color)
                     return false;
-                job.actions.push_back([c = *color](PlotState &state, Canvas &, DisplayList &) {
-                    state.LabelColor = c;
-                });
+                job.actions.push_back([c = *color](Field &field) { field.state().LabelColor = c; });
                 return true;
             }};
 }

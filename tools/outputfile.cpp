@@ -10,32 +10,17 @@
 
 #include "cliargs.h"
 #include "imagefile.h"
+#include "pictureformat.h"
 #include "vectorfield.h"
 
 namespace kurvanto {
 
 namespace {
 
-std::string Lower(std::string text) {
-    for (char &c : text)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
-
-const char *FormatOfName(const std::string &lowerName) {
-    if (lowerName == "bmp")
-        return "BMP";
-    if (lowerName == "png")
-        return "PNG";
-    if (lowerName == "jpg" || lowerName == "jpeg")
-        return "JPG";
-    if (lowerName == "ppm")
-        return "PPM";
-    if (lowerName == "svg")
-        return "SVG";
-    if (lowerName == "pdf")
-        return "PDF";
-    return nullptr;
+// The writer's name of the format named or with the extension `text`, any letter case.
+const char *FormatOfName(const std::string &text) {
+    const PictureFormatInfo *info = FormatOfExtension(text);
+    return info != nullptr ? info->writerName : nullptr;
 }
 
 // The extension of the name's last component, without the dot; empty when there is none
@@ -83,25 +68,24 @@ class SilentStandardError {
 OutputTarget ChooseOutput(const std::string &name, const std::string &formatOption) {
     OutputTarget target{name, name == "-", name == "-" || ExistsAndIsNotRegular(name), "BMP"};
     if (!formatOption.empty()) {
-        target.format = FormatOfName(Lower(formatOption));
+        target.format = FormatOfName(formatOption);
         if (target.format == nullptr)
             throw UsageError(OptionMessage("--format", {formatOption},
-                                           "формат должен быть bmp, png, jpg, ppm, svg или pdf"));
+                                           "формат должен быть " + FormatNamesText()));
         return target;
     }
     if (target.standardOutput)
         return target;
     const std::string extension = Extension(name);
-    if (const char *format = FormatOfName(Lower(extension))) {
+    if (const char *format = FormatOfName(extension)) {
         target.format = format;
         return target;
     }
     if (extension.empty() || target.inPlace)
         return target;
     throw UsageError(OptionMessage("-o", {name},
-                                   "расширение «." + extension +
-                                       "» не задаёт формат: нужно .bmp, .png, .jpg, .jpeg, .ppm, "
-                                       ".svg или .pdf, или параметр --format"));
+                                   "расширение «." + extension + "» не задаёт формат: нужно " +
+                                       ExtensionsText() + ", или параметр --format"));
 }
 
 std::string WriteOutput(const QImage &image, const OutputTarget &target) {
@@ -123,7 +107,8 @@ std::string WriteOutput(const QImage &image, const OutputTarget &target) {
 namespace kurvanto {
 
 bool IsVectorFormat(const OutputTarget &target) {
-    return std::strcmp(target.format, "SVG") == 0 || std::strcmp(target.format, "PDF") == 0;
+    const PictureFormatInfo *info = FormatOfExtension(target.format);
+    return info != nullptr && info->vector;
 }
 
 std::string WriteVectorOutput(const VectorRecorder &field, const OutputTarget &target,

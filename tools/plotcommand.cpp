@@ -13,8 +13,10 @@
 #include "cliargs.h"
 #include "enginecommands.h"
 #include "errors.h"
+#include "field.h"
 #include "markoptions.h"
 #include "outputfile.h"
+#include "pictureformat.h"
 #include "vectorfield.h"
 
 namespace kurvanto {
@@ -78,9 +80,9 @@ std::vector<PlotOption> MakeOptions() {
              job.output = v[0];
              return !v[0].empty();
          }},
-        {"--format", 1, "--format bmp|png|jpg|ppm|svg|pdf",
+        {"--format", 1, "--format " + FormatNamesSynopsis(),
          "формат рисунка, каким бы ни было имя файла (svg и pdf - векторные)",
-         "формат должен быть bmp, png, jpg, ppm, svg или pdf",
+         "формат должен быть " + FormatNamesText(),
          [](const Values &v, PlotJob &job) {
              job.format = v[0];
              return !v[0].empty();
@@ -255,45 +257,43 @@ void ResolveSystemColors(PlotState &state) {
         *color = Canvas::fromQColor(Canvas::toQColor(*color));
 }
 
-int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &catcher) {
-    Canvas canvas;
-    VectorRecorder vectors;
-    if (IsVectorFormat(target))
-        canvas.setRecorder(&vectors);
-    ToolHost host(job);
-    try {
-        BuildGraph(job.state, canvas, job.formula, host, job.options);
+// Builds the first formula and the others over it, then the marks, on the field.
+int DrawField(PlotJob &job, Field &field, ToolHost &host) {
+    const bool built = field.build(job.formula);
+    host.eraseProgress();
+    if (!built) {
+        std::fputs("Ошибка в функции !!!\n", stderr);
+        return kExitFormulaRefused;
+    }
+    // The first formula's colour and the state as it left them, for the others.
+    const TColor firstColor = job.state.GraphColor;
+    for (const ExtraGraph &graph : job.also) {
+        job.state.GraphColor = graph.hasColor ? graph.color : firstColor;
+        const bool extraBuilt = field.build(graph.formula);
         host.eraseProgress();
-        if (host.refused()) {
-            std::fputs("Ошибка в функции !!!\n", stderr);
+        if (!extraBuilt) {
+            std::fprintf(stderr, "Ошибка в функции !!! (%s)\n", graph.formula.c_str());
             return kExitFormulaRefused;
         }
-        DisplayList list;
-        list.recordBuild(job.state, job.formula);
-        if (!job.also.empty()) {
-            // The first formula's colour and the state as it left them, for the others.
-            const TColor firstColor = job.state.GraphColor;
-            for (const ExtraGraph &graph : job.also) {
-                job.state.GraphColor = graph.hasColor ? graph.color : firstColor;
-                BuildGraph(job.state, canvas, graph.formula, host, job.options);
-                host.eraseProgress();
-                if (host.refused()) {
-                    std::fprintf(stderr, "Ошибка в функции !!! (%s)\n", graph.formula.c_str());
-                    return kExitFormulaRefused;
-                }
-                list.recordBuild(job.state, graph.formula);
-            }
-            job.state.GraphColor = firstColor;
-        }
-        for (const PostBuildAction &action : job.actions)
-            action(job.state, canvas, list);
-        // With the grid, the numbers or the legend on, the field is drawn from its list, as
-        // the window draws it after each build or mark.
-        const FieldOptions &o = job.options;
-        if (o.grid || o.numbers || o.legend) {
-            RedrawField(job.state, canvas, list, o, host);
-            host.eraseProgress();
-        }
+    }
+    job.state.GraphColor = firstColor;
+    for (const PostBuildAction &action : job.actions)
+        action(field);
+    host.eraseProgress();
+    return kExitOk;
+}
+
+int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &catcher) {
+    ToolHost host(job);
+    Field field(job.state, host);
+    field.loadOptions(job.options);
+    VectorRecorder vectors;
+    if (IsVectorFormat(target))
+        field.canvas().setRecorder(&vectors);
+    try {
+        const int drawn = DrawField(job, field, host);
+        if (drawn != kExitOk)
+            return drawn;
     } catch (const BuildCancelled &) {
         host.eraseProgress();
         std::fputs("Прервано: рисунок не записан.\n", stderr);
@@ -314,7 +314,7 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
     const std::string error =
         IsVectorFormat(target)
             ? WriteVectorOutput(vectors, target, QString::fromStdString(job.formula))
-            : WriteOutput(canvas.image(), target);
+            : WriteOutput(field.canvas().image(), target);
     if (!error.empty()) {
         if (target.standardOutput)
             std::fprintf(stderr, "Не удалось записать рисунок в стандартный вывод: %s.\n",

@@ -5,15 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
-#include "displaylist.h"
+#include "buildgraph.h"
+#include "field.h"
 #include "plotstate.h"
 
 namespace kurvanto {
 
-// Something done to the picture after a completed build (annotation), in command-line order;
-// what it draws it records on the field's list.
-using PostBuildAction = std::function<void(PlotState &state, Canvas &canvas, DisplayList &list)>;
+// Something done to the field after a completed build (annotation), in command-line order.
+using PostBuildAction = std::function<void(Field &field)>;
 
 // A formula drawn over the first one (--also), in its own colour when one was given after it.
 struct ExtraGraph {

@@ -4,14 +4,15 @@
 // panel with the picture, the main menu, and the commands that build, save, copy and clear
 // the graph and open the dialogs and help.
 #include <QMainWindow>
+#include <QPoint>
 #include <QSize>
 #include <functional>
 
 #include "buildgraph.h"
-#include "canvas.h"
-#include "displaylist.h"
+#include "field.h"
+#include "formulafault.h"
+#include "picturenavigator.h"
 #include "plotstate.h"
-#include "view.h"
 
 class QAction;
 class QFileDialog;
@@ -87,10 +88,11 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void printField(); // "Печать...": the field as vectors on a printer
 
     PlotState &state() { return state_; }
-    const Canvas &canvas() const { return canvas_; }
-    const DisplayList &displayList() const { return displayList_; }
-    const FieldOptions &fieldOptions() const { return options_; }
-    const ViewRanges &homeRanges() const { return home_; }
+    Field &field() { return field_; }
+    const Canvas &canvas() const { return field_.canvas(); }
+    const DisplayList &displayList() const { return field_.displayList(); }
+    const FieldOptions &fieldOptions() const { return field_.options(); }
+    const ViewRanges &homeRanges() const { return field_.homeRanges(); }
 
   protected:
     bool event(QEvent *event) override;
@@ -103,45 +105,46 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void setErrorLabelVisible(bool visible) override;
     void showReadoutLabels() override;
 
+    // The widgets (tform1widgets.cpp) and the menu (tform1menu.cpp).
     void createToolbar();
+    void createToolbarButtons();
+    void createFormulaBox();
+    void createReadout();
     void createDrawingPanel();
+    void connectPicture();
     void createMenu();
+    void createFileMenu();
+    void createEditMenu();
+    void createOptionsMenu();
+    void createViewKeys();
+    void createGraphMenu();
+    void createHelpMenu();
     void createSaveDialog();
     QToolButton *createButton(const char *name, const QRect &geometry, const QString &glyph,
                               const QString &hint);
     QLabel *createLabel(QWidget *parent, const char *name, const QString &text, QPoint position);
+    QMenu *addMenu(const char *name, const QString &title);
     QAction *addItem(QMenu *menu, const char *name, const QString &text);
     void addSeparator(QMenu *menu, const char *name);
-    void setReadoutLabelsVisible(bool visible);
-    void pointAtFormulaFault(const QString &typed);
-    void forgetFormulaFault();
-    void savePicture(const QString &fileName, const QString &filter);
     QAction *addOption(QMenu *menu, const char *name, const QString &text, bool on,
                        void (TForm1::*handler)());
+
+    void setReadoutLabelsVisible(bool visible);
+    void savePicture(const QString &fileName, const QString &filter);
     void toggleOption(bool FieldOptions::*option, QAction *item, const char *key);
-    void viewChanged();
-    bool recordLabelClick(Qt::MouseButton button, int x, int y, const PlotState &before);
-    // The grid, the numbers or the legend: what a build or a mark drawn straight onto the field
-    // would leave different from the field drawn again.
-    bool overlaysOn() const { return options_.grid || options_.numbers || options_.legend; }
     void redrawField();
+
+    // The picture's place in the drawing panel, and its border there on both sides.
+    static constexpr QPoint kImage1Position{8, 8};
+    static constexpr int kPanelMargin = 16;
 
     PlotState &state_;
     ScreenSizeProvider screen_size_;
-    Canvas canvas_;
+    Field field_;
+    PictureNavigator navigator_;
+    FormulaFaultDisplay formulaFault_;
     bool shown_ = false;
     bool buildRefused_ = false; // the last build showed the error label
-    bool faultShown_ = false;   // the formula box's tool tip names a fault
-
-    DisplayList displayList_; // what is on the field, to draw it again
-    FieldOptions options_;
-    ViewRanges home_;       // where Home returns
-    bool leftDown_ = false; // the left button went down on the picture, no label armed
-    bool dragging_ = false; // ... and the mouse has moved since
-    QPoint pressedAt_;
-    QPoint pointer_;           // the last pointer position over the picture
-    bool pointerOver_ = false; // ... and the pointer is still there
-    ViewRanges dragFrom_;
 
     QFrame *Panel2 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr;

@@ -14,7 +14,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "fieldexport.h"
+#include "field.h"
+#include "fieldprinting.h"
 #include "tform1.h"
 #include "uirecorder.h"
 
@@ -231,10 +232,19 @@ class TestExport : public QObject {
 
     // With no list to draw from, the vector files carry the picture as it is.
     void record_emptyListKeepsThePicture() {
-        QImage shown(30, 20, QImage::Format_RGB32);
-        shown.fill(Qt::green);
+        struct : BuildGraphHost {
+            void askInterval() override {}
+            void setErrorLabelVisible(bool) override {}
+            void showReadoutLabels() override {}
+        } host;
+        PlotState state;
+        Field empty(state, host);
+        empty.canvas().ensure(30, 20);
+        empty.canvas().setBrushColor(0x00ff00);
+        empty.canvas().fillRect(QRect(0, 0, 30, 20));
+        const QImage shown = empty.canvas().image();
         VectorRecorder field;
-        RecordField(state_, DisplayList(), FieldOptions(), shown, field);
+        empty.recordVectors(field);
         QCOMPARE(field.size(), QSize(30, 20));
         QCOMPARE(int(field.ops().size()), 1);
         QCOMPARE(field.ops().front().kind, VectorOp::Image);
@@ -249,7 +259,8 @@ class TestExport : public QObject {
         VectorRecorder field;
         FieldOptions legend;
         legend.legend = true;
-        RecordField(state_, form_->displayList(), legend, form_->canvas().image(), field);
+        form_->field().setOptions(legend);
+        form_->field().recordVectors(field);
         QCOMPARE(field.size(), QSize(640, 441));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);

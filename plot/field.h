@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The drawing field: the picture, what is on it (the display list), the options it is drawn
+// with and the ranges Home returns to, with what the window and the tool both do to it.
+//
+// One rule keeps the picture the same however it came about: after every build or mark, while
+// the grid, the numbers or the legend is on, the whole field is drawn again from its list, so
+// that a curve never lies over the numbers and the legend names every formula. With all three
+// off a build or a mark leaves exactly the picture it always left.
+#include <QByteArray>
+#include <QString>
+#include <string>
+
+#include "buildgraph.h"
+#include "canvas.h"
+#include "displaylist.h"
+#include "imagefile.h"
+#include "pictureformat.h"
+#include "plotstate.h"
+#include "vectorfield.h"
+#include "view.h"
+
+namespace kurvanto {
+
+class Field {
+  public:
+    // The field works on the program's one state; `host` is what its builds ask of the window
+    // that shows it (or of the tool).
+    Field(PlotState &state, BuildGraphHost &host) : state_(state), host_(host) {}
+    Field(const Field &) = delete;
+    Field &operator=(const Field &) = delete;
+
+    PlotState &state() { return state_; }
+    const PlotState &state() const { return state_; }
+    Canvas &canvas() { return canvas_; }
+    const Canvas &canvas() const { return canvas_; }
+    const DisplayList &displayList() const { return list_; }
+    const FieldOptions &options() const { return options_; }
+    const ViewRanges &homeRanges() const { return home_; }
+    void setHomeRanges(const ViewRanges &home) { home_ = home; }
+
+    // True when an option draws something that a build or mark drawn straight onto the
+    // picture would leave different from the field drawn again.
+    bool overlaysOn() const { return options_.grid || options_.numbers || options_.legend; }
+
+    // Takes the options without drawing (the saved ones, at start-up); setOptions draws the
+    // field again with them.
+    void loadOptions(const FieldOptions &options) { options_ = options; }
+    void setOptions(const FieldOptions &options);
+
+    // Builds the formula (UTF-8, as typed); true when the build completed, and then it is on
+    // the list (a build on a fresh field starts a new list). Raises what the build raises.
+    bool build(const std::string &formula);
+
+    // Marks at the state's annotation values: tick marks at (AnnotationX, AnnotationY), the
+    // corner at AnnotationX; and the confirmed choice of the annotation dialog (a label only
+    // arms the mouse). True when a mark was drawn.
+    void addTicks();
+    void addCorner();
+    bool applyConfirmedAnnotation();
+
+    // A click of the label's state machine at the picture pixel (x, y): the left button places
+    // the armed label, the right or middle one erases the last. True when the list changed.
+    bool labelClick(Qt::MouseButton button, int x, int y);
+
+    // An empty field: the next build clears the picture and draws on the background.
+    void clear();
+
+    // Draws what is on the field again at the state's ranges; nothing when it is empty (the
+    // next build draws on the new ranges). setRanges applies the ranges first.
+    void redraw();
+    void setRanges(const ViewRanges &view);
+
+    // The field as vectors, drawn again from its list at its own size; the picture as it is
+    // when the list is empty. The state is left as it was.
+    void recordVectors(VectorRecorder &out) const;
+
+    // Writes the field in the format, all or nothing: the picture for bitmaps, the vectors for
+    // SVG and PDF.
+    WriteResult write(const QString &fileName, PictureFormat format) const;
+
+  private:
+    void redrawWhenOverlays();
+
+    PlotState &state_;
+    BuildGraphHost &host_;
+    Canvas canvas_;
+    DisplayList list_;
+    FieldOptions options_;
+    ViewRanges home_;
+};
+
+} // namespace kurvanto

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Printing the field: as vectors, drawn again from its list, scaled to the page.
+#include "field.h"
+#include "vectorfield.h"
+
+class QPrinter;
+class QWidget;
+
+namespace kurvanto {
+
+// Prints the field on one page of the printer, scaled to the page with its aspect kept; false
+// when the printer could not start (an output file that cannot be written, for one).
+bool PrintField(QPrinter &printer, const VectorRecorder &field);
+
+// The window's "Печать...": the print dialog, then the field on the chosen printer (a PDF file
+// when no printer is set up); a message when there is no graph or the printing failed.
+void PrintFieldWithDialog(QWidget *parent, const Field &field);
+
+} // namespace kurvanto
