@@ -328,8 +328,8 @@ std::optional<FormulaHint> FindFormulaHint(const std::string &utf8) {
     const std::string exponent = text.span(first->baseEnd, first->end - first->baseEnd);
     return FormulaHint{start + 1, length,
                        Quoted(text.span(start, length)) + " читается как (-" + base + ")" +
-                           exponent + ": минус относится только к " + Quoted(base) +
-                           "; минус всей степени: -(" + Trimmed(text, start + 1, first->end) + ")"};
+                           exponent + "; минус всей степени: -(" +
+                           Trimmed(text, start + 1, first->end) + ")"};
 }
 
 } // namespace kurvanto

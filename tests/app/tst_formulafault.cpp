@@ -148,8 +148,8 @@ class TestFormulaFault : public QObject {
 
     // The hint follows the text as it is typed; the build goes ahead.
     void hintWhileTheTextHoldsIt() {
-        const QString note = QStringLiteral("«-x^2» читается как (-x)^2: минус относится только "
-                                            "к «x»; минус всей степени: -(x^2)");
+        const QString note =
+            QStringLiteral("«-x^2» читается как (-x)^2; минус всей степени: -(x^2)");
         QVERIFY(!hintLine()->isVisible());
         enter(QStringLiteral("-x^2"));
         QVERIFY(!errorLabel()->isVisible());

@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"check", "-x^2"},
                    0,
                    "n\n",
-                   "позиция 1: замечание: «-x\\^2» читается как [(]-x[)]\\^2: .*-[(]x\\^2[)]\n"},
+                   "позиция 1: замечание: «-x\\^2» читается как [(]-x[)]\\^2; .*-[(]x\\^2[)]\n"},
         EngineCase{"RawCheckHasNoNote", {"check", "--raw", "-x^2"}, 0, "n\n", ""},
         EngineCase{"CheckBorrowedName", {"check", "exp(x)"}, 1, "f\n", "позиция 1: .*e\\^x[)]\n"},
         EngineCase{"OptionAfterTheDashedFormula", {"check", "--", "--x", "--raw"}, 0, "n\n", ""},
