@@ -3,7 +3,6 @@
 // byte for byte, interruption.
 #include <QImage>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -134,23 +133,6 @@ TEST_F(PlotOutput, SameFileWithAndWithoutTheApplicationObject) {
         ASSERT_EQ(RunCli({"plot", "x", "--label", "1000", "1000", "a", "-o", text}).code, 0);
         EXPECT_TRUE(ReadFile(plain) == ReadFile(text)) << name;
     }
-}
-
-// Every number of the options reads a decimal comma as the point.
-TEST_F(PlotOutput, DecimalCommaAsThePoint) {
-    const Args numbers = {"--xmin",  "-5,5",   "--ymax", "7,5", "--interval", "-2,5",
-                          "3,5",     "--tick", "1,5",    "2,5", "--corner",   "0,5",
-                          "--label", "-4,5",   "6,5",    "a"};
-    Args comma = {"plot", "x^2-3", "-o", Path("comma.bmp")}, point = comma;
-    point[3] = Path("point.bmp");
-    for (std::string n : numbers) {
-        comma.push_back(n);
-        std::replace(n.begin(), n.end(), ',', '.');
-        point.push_back(n);
-    }
-    ASSERT_EQ(RunCli(comma).code, 0);
-    ASSERT_EQ(RunCli(point).code, 0);
-    EXPECT_TRUE(ReadFile(Path("comma.bmp")) == ReadFile(Path("point.bmp")));
 }
 
 // A formula that begins with a minus needs no "--"; after "--" only the next argument is the
