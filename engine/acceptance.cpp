@@ -223,6 +223,14 @@ std::string ForeignNameNotes(const std::string &held) {
     return out.empty() ? out : out + ")";
 }
 
+// "-sin(x)": the name, and the power it begins put in parentheses after the sign.
+std::string SignBeforeNameReason(const TypedText &text, const std::string &held,
+                                 const Candidate &c) {
+    return "перед функцией " + Quoted(text.span(c.start, c.length)) +
+           " не может стоять минус: пишите -(" +
+           Trimmed(text, c.start, reading::PowerEnd(held.c_str(), c.start)) + ")";
+}
+
 FormulaFault Describe(const TypedText &text, const std::string &held, const Candidate &c) {
     FormulaFault fault{c.kind, c.start + 1, c.length, {}};
     switch (c.kind) {
@@ -259,9 +267,7 @@ FormulaFault Describe(const TypedText &text, const std::string &held, const Cand
         fault.reason = "неверное число " + Quoted(text.span(c.start, c.length));
         break;
     case FaultKind::SignBeforeName:
-        fault.reason = "перед функцией " + Quoted(text.span(c.start, c.length)) +
-                       " не может стоять минус: пишите -(" +
-                       Trimmed(text, c.start, reading::PowerEnd(held.c_str(), c.start)) + ")";
+        fault.reason = SignBeforeNameReason(text, held, c);
         break;
     }
     fault.reason += ForeignNameNotes(held);
