@@ -205,20 +205,35 @@ const std::string kPosition = "^позиция [0-9]+: .+\n$";
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, PlotBuildFailures,
-    ::testing::Values(
-        BuildFailure{"ImplicitProduct", {"2x"}, 1, kPosition},
-        BuildFailure{"Empty", {""}, 1, kPosition},
-        BuildFailure{"TrailingText", {"x)+5"}, 1, kPosition},
-        BuildFailure{"TokenInsteadOfClosing", {"(x+1 2)"}, 1, kPosition},
-        BuildFailure{"TooLong", {std::string(81, '1')}, 1, "позиция 81: .*80.*\n"},
-        BuildFailure{
-            "Conversion", {"2,,5"}, 1, "позиция 1: '2,,5' is not a valid floating point value\n"},
-        BuildFailure{"EmptyRange",
-                     {"x", "--xmin", "0", "--xmax", "0"},
-                     3,
-                     "Invalid floating point operation[.]\n"},
-        BuildFailure{"HugeStartRow", {"10^300"}, 3, "Invalid floating point operation[.]\n"}),
+    ::testing::Values(BuildFailure{"ImplicitProduct", {"2x"}, 1, kPosition},
+                      BuildFailure{"Empty", {""}, 1, kPosition},
+                      BuildFailure{"TrailingText", {"x)+5"}, 1, kPosition},
+                      BuildFailure{"TokenInsteadOfClosing", {"(x+1 2)"}, 1, kPosition},
+                      BuildFailure{"TooLong", {std::string(81, '1')}, 1, "позиция 81: .*80.*\n"},
+                      BuildFailure{"Conversion",
+                                   {"2,,5"},
+                                   1,
+                                   "позиция 1: '2,,5' is not a valid floating point value\n"},
+                      BuildFailure{"EmptyRange",
+                                   {"x", "--xmin", "0", "--xmax", "0"},
+                                   3,
+                                   "Invalid floating point operation[.]\n"}),
     [](const auto &param) { return std::string(param.param.name); });
+
+// A start point far beyond the field (a deep zoom's ranges, a huge constant) is no error: the
+// picture is written.
+TEST_F(PlotOutput, StartPointBeyondTheIntegerRangeIsWritten) {
+    for (const Args &args :
+         {Args{"x^2-3", "--xmin", "-1e-7", "--xmax", "1e-7", "--ymin", "-1e-7", "--ymax", "1e-7"},
+          Args{"10^300"}}) {
+        Args command{"plot"};
+        command.insert(command.end(), args.begin(), args.end());
+        command.insert(command.end(), {"-o", Path("deep.bmp")});
+        const Result r = RunCli(command);
+        ASSERT_EQ(r.code, 0) << args.front() << ": " << r.err;
+        EXPECT_EQ(Decode(ReadFile(Path("deep.bmp"))).size(), QSize(640, 441));
+    }
+}
 
 // A target that exists and is not a regular file is written in place and stays what it is;
 // its name's extension chooses the format when it names one, otherwise it gets BMP.
