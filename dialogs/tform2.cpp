@@ -23,7 +23,7 @@ namespace kurvanto {
 namespace {
 
 // The size and precision boxes are 57 wide; the range boxes, wider, show -10000 whole.
-constexpr int kBoxWidth = 57, kRangeBoxLeft = 472, kRangeBoxWidth = 69;
+constexpr int kBoxWidth = 57, kRangeBoxLeft = 476, kRangeBoxWidth = 68;
 
 TSpinEdit *makeSpinEdit(QWidget *parent, const char *name, QRect place, double min, double max,
                         double value) {

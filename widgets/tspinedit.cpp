@@ -310,7 +310,8 @@ int TSpinEdit::TextAreaWidth() const {
 
 // A text longer than the box shows its start (ShowFromStart); the tool tip shows it whole.
 void TSpinEdit::UpdateToolTip() {
-    const bool cut = fontMetrics().horizontalAdvance(text()) > TextAreaWidth();
+    // The edit keeps a pixel after the text for the cursor; a text needing more scrolls.
+    const bool cut = fontMetrics().horizontalAdvance(text()) + 1 > TextAreaWidth();
     setToolTip(cut ? text() : QString());
 }
 
