@@ -220,19 +220,12 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Invalid floating point operation[.]\n"}),
     [](const auto &param) { return std::string(param.param.name); });
 
-// A start point far beyond the field (a deep zoom's ranges, a huge constant) is no error: the
-// picture is written.
+// A start point far beyond the field (a deep zoom's ranges) is no error: the picture is written.
 TEST_F(PlotOutput, StartPointBeyondTheIntegerRangeIsWritten) {
-    for (const Args &args :
-         {Args{"x^2-3", "--xmin", "-1e-7", "--xmax", "1e-7", "--ymin", "-1e-7", "--ymax", "1e-7"},
-          Args{"10^300"}}) {
-        Args command{"plot"};
-        command.insert(command.end(), args.begin(), args.end());
-        command.insert(command.end(), {"-o", Path("deep.bmp")});
-        const Result r = RunCli(command);
-        ASSERT_EQ(r.code, 0) << args.front() << ": " << r.err;
-        EXPECT_EQ(Decode(ReadFile(Path("deep.bmp"))).size(), QSize(640, 441));
-    }
+    const Result r = RunCli({"plot", "x^2-3", "--xmin", "-1e-7", "--xmax", "1e-7", "--ymin",
+                             "-1e-7", "--ymax", "1e-7", "-o", Path("deep.bmp")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Decode(ReadFile(Path("deep.bmp"))).size(), QSize(640, 441));
 }
 
 // A target that exists and is not a regular file is written in place and stays what it is;
