@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
+#include <algorithm>
 #include <iterator>
 
 #include "rounding.h"
@@ -21,11 +22,14 @@ namespace kurvanto {
 
 namespace {
 
-TSpinEdit *makeSpinEdit(QWidget *parent, const char *name, int left, int top, double min,
-                        double max, double value) {
+// The size and precision boxes are 57 wide; the range boxes, wider, show -10000 whole.
+constexpr int kBoxWidth = 57, kRangeBoxLeft = 476, kRangeBoxWidth = 68;
+
+TSpinEdit *makeSpinEdit(QWidget *parent, const char *name, QRect place, double min, double max,
+                        double value) {
     auto *edit = new TSpinEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(left, top, 57, 26);
+    edit->setGeometry(place);
     edit->setMinValue(min);
     edit->setMaxValue(max);
     edit->setIncrement(1);
@@ -71,13 +75,20 @@ void TForm2::createLabels() {
 }
 
 void TForm2::createSpinEdits() {
-    SpinEdit1 = makeSpinEdit(this, "SpinEdit1", 204, 25, 40, 800, 640);
-    SpinEdit2 = makeSpinEdit(this, "SpinEdit2", 204, 73, 40, 600, 440);
-    SpinEdit7 = makeSpinEdit(this, "SpinEdit7", 484, 49, 1, 100, 2);
-    SpinEdit3 = makeSpinEdit(this, "SpinEdit3", 480, 128, -10000, 0, -10);
-    SpinEdit4 = makeSpinEdit(this, "SpinEdit4", 480, 160, -10000, 0, -10);
-    SpinEdit5 = makeSpinEdit(this, "SpinEdit5", 480, 192, 0, 10000, 10);
-    SpinEdit6 = makeSpinEdit(this, "SpinEdit6", 480, 224, 0, 10000, 10);
+    SpinEdit1 = makeSpinEdit(this, "SpinEdit1", {204, 25, kBoxWidth, 26}, 40, 800, 640);
+    SpinEdit2 = makeSpinEdit(this, "SpinEdit2", {204, 73, kBoxWidth, 26}, 40, 600, 440);
+    SpinEdit7 = makeSpinEdit(this, "SpinEdit7", {484, 49, kBoxWidth, 26}, 1, 100, 2);
+    const auto range = [this](const char *name, int top, double min, double max, double value) {
+        return makeSpinEdit(this, name, {kRangeBoxLeft, top, kRangeBoxWidth, 26}, min, max, value);
+    };
+    SpinEdit3 = range("SpinEdit3", 128, -10000, 0, -10);
+    SpinEdit4 = range("SpinEdit4", 160, -10000, 0, -10);
+    SpinEdit5 = range("SpinEdit5", 192, 0, 10000, 10);
+    SpinEdit6 = range("SpinEdit6", 224, 0, 10000, 10);
+    shown_[0].edit = SpinEdit3;
+    shown_[1].edit = SpinEdit4;
+    shown_[2].edit = SpinEdit5;
+    shown_[3].edit = SpinEdit6;
 }
 
 void TForm2::createButtons() {
@@ -129,12 +140,31 @@ void TForm2::showEvent(QShowEvent *event) {
 void TForm2::FormActivate() {
     SpinEdit1->setValue(state_.DialogWidth);
     SpinEdit2->setValue(state_.DialogHeight);
-    SpinEdit3->setValue(state_.DialogXMin);
-    SpinEdit4->setValue(state_.DialogYMin);
-    SpinEdit5->setValue(state_.DialogXMax);
-    SpinEdit6->setValue(state_.DialogYMax);
+    showRange(0, state_.XMin);
+    showRange(1, state_.YMin);
+    showRange(2, state_.XMax);
+    showRange(3, state_.YMax);
     SpinEdit7->setValue(state_.Precision);
     state_.ClearPending = 0;
+}
+
+// A range in force beyond its box's bound (a view moved past 0) widens that bound to take it.
+void TForm2::showRange(int box, double inForce) {
+    ShownRange &shown = shown_[box];
+    shown.edit->setMinValue(std::min(shown.edit->MinValue(), inForce));
+    shown.edit->setMaxValue(std::max(shown.edit->MaxValue(), inForce));
+    shown.edit->setValue(inForce);
+    shown.text = shown.edit->text();
+    shown.exact = inForce;
+}
+
+// The box's number, or the exact range it was shown for while its text is still that one:
+// fifteen digits do not always give a double back.
+double TForm2::rangeAtOk(int box) const {
+    const ShownRange &shown = shown_[box];
+    if (shown.edit->text() == shown.text)
+        return shown.exact;
+    return static_cast<double>(shown.edit->Value());
 }
 
 // Marks the field for clearing and remembers the box's number rounded. A number typed beyond
@@ -143,6 +173,12 @@ void TForm2::remember(const TSpinEdit &edit, std::int32_t &memory) {
     state_.ClearPending = 1;
     if (const auto rounded = TryRound(edit.Value()))
         memory = *rounded;
+}
+
+// A range is remembered as it stands in its box.
+void TForm2::remember(const TSpinEdit &edit, double &memory) {
+    state_.ClearPending = 1;
+    memory = static_cast<double>(edit.Value());
 }
 
 void TForm2::SpinEdit1Change() {
@@ -195,10 +231,10 @@ void TForm2::Button1Click() {
     Button1->setFocus(Qt::OtherFocusReason);
     state_.FieldWidth = Round(SpinEdit1->Value());
     state_.FieldHeight = Round(SpinEdit2->Value());
-    state_.XMin = static_cast<double>(SpinEdit3->Value());
-    state_.YMin = static_cast<double>(SpinEdit4->Value());
-    state_.XMax = static_cast<double>(SpinEdit5->Value());
-    state_.YMax = static_cast<double>(SpinEdit6->Value());
+    state_.XMin = rangeAtOk(0);
+    state_.YMin = rangeAtOk(1);
+    state_.XMax = rangeAtOk(2);
+    state_.YMax = rangeAtOk(3);
     state_.IntervalFrom = state_.XMin;
     state_.IntervalTo = state_.XMax;
     state_.Precision = Round(SpinEdit7->Value());

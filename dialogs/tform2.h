@@ -2,8 +2,9 @@
 #pragma once
 // The graph properties dialog: field size, x and y ranges, samples per pixel column and the
 // three colours. Colours reach the plot state as soon as the chooser is confirmed; every
-// change of a number marks the field for clearing and remembers the number rounded; the
-// numbers themselves are applied by "OK" only.
+// change of a number marks the field for clearing and remembers the number (the size
+// rounded); the numbers themselves are applied by "OK" only. The ranges shown are those in
+// force, and a range box left as it was shown gives its range back exactly.
 #include <QColor>
 #include <QDialog>
 #include <functional>
@@ -27,7 +28,8 @@ class TForm2 : public QDialog {
     // What "OK" runs when the field must be cleared: the main window's clear-field button.
     void setClearCommand(std::function<void()> command) { clear_command_ = std::move(command); }
 
-    // Fills the number boxes from the remembered values; runs each time the dialog is shown.
+    // Fills the number boxes: the size from the remembered values, the ranges in force and the
+    // precision; runs each time the dialog is shown.
     void FormActivate();
 
   protected:
@@ -52,7 +54,17 @@ class TForm2 : public QDialog {
     void Button1Click();
 
     void remember(const TSpinEdit &edit, std::int32_t &memory);
+    void remember(const TSpinEdit &edit, double &memory);
+    void showRange(int box, double inForce);
+    double rangeAtOk(int box) const;
     bool chooseColor(TColor &target);
+
+    // A range box as activation filled it: its text then and the exact range it stood for.
+    struct ShownRange {
+        TSpinEdit *edit = nullptr;
+        QString text;
+        double exact = 0;
+    };
 
     PlotState &state_;
     std::function<void()> clear_command_;
@@ -70,6 +82,7 @@ class TForm2 : public QDialog {
     QPushButton *Button1 = nullptr;
     QColorDialog *ColorDialog1 = nullptr;
     QColor chooser_color_ = Qt::black; // the colour last confirmed in the chooser
+    ShownRange shown_[4];              // MIN X, MIN Y, MAX X, MAX Y
 };
 
 } // namespace kurvanto

@@ -271,12 +271,12 @@ void GraphRun::placeStart() {
     } else {
         s_.StartValue = EvaluateFormula(s_.CurrentX);
     }
-    const long double x = column(s_.CurrentX);
-    const long double y =
-        Round((static_cast<long double>(s_.YMax) - s_.StartValue) / s_.YUnitsPerPixel);
-    pen_ = {x, y};
+    // A start point whose row lies beyond the 32-bit range (no sample in the guard band, a
+    // huge value at a deep zoom) is a point far beyond the field like any other: the first
+    // line from it is clipped, nothing is raised.
+    pen_ = {column(s_.CurrentX), row(s_.StartValue)};
     if (pen_.fits())
-        canvas_.moveTo(WholeToInt32(x), WholeToInt32(y));
+        canvas_.moveTo(WholeToInt32(pen_.x), WholeToInt32(pen_.y));
 }
 
 // The samples are evaluated ahead (in parallel when there are many); the walk below draws

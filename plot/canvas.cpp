@@ -341,19 +341,27 @@ void Canvas::plot(std::int64_t x, std::int64_t y, QRgb rgb) {
 }
 
 void Canvas::textOut(int x, int y, const QString &text) {
+    drawText(x, y, text, toQColor(brush_));
+}
+
+void Canvas::glyphsOut(int x, int y, const QString &text) {
+    drawText(x, y, text, QColor(Qt::transparent));
+}
+
+void Canvas::drawText(int x, int y, const QString &text, const QColor &behind) {
     if (image_.isNull())
         return;
     const QFontMetrics metrics(font_);
     const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.fillRect(box, toQColor(brush_));
+    if (behind.alpha() != 0)
+        painter.fillRect(box, behind);
     painter.setFont(font_);
     painter.setPen(toQColor(font_color_));
     painter.drawText(x, y + metrics.ascent(), text);
     if (recorder_)
-        recorder_->text(box, y + metrics.ascent(), text, font_, toQColor(font_color_),
-                        toQColor(brush_));
+        recorder_->text(box, y + metrics.ascent(), text, font_, toQColor(font_color_), behind);
 }
 
 QColor Canvas::toQColor(TColor color) {

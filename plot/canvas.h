@@ -45,6 +45,8 @@ class Canvas {
     void moveTo(int x, int y);
     void lineTo(int x, int y); // covers (penPos) and not (x, y); then penPos := (x, y)
     void textOut(int x, int y, const QString &text); // opaque, brush colour behind
+    // The glyphs alone, at the same place as textOut's: what lies behind them stays.
+    void glyphsOut(int x, int y, const QString &text);
     QPoint penPos() const { return pen_pos_; }
 
     // A TColor as a QColor: plain 0x00BBGGRR, or a system colour through the palette.
@@ -60,6 +62,7 @@ class Canvas {
   private:
     void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
     void plot(std::int64_t x, std::int64_t y, QRgb rgb);
+    void drawText(int x, int y, const QString &text, const QColor &behind); // behind: or none
 
     QImage image_;
     TColor pen_ = 0, brush_ = 0xFFFFFF, font_color_ = 0;

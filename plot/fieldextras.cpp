@@ -48,6 +48,66 @@ int Limit(const PlotState &s, bool horizontal) {
     return (horizontal ? s.FieldWidth : s.FieldHeight) / 10 + 3;
 }
 
+// Where the numbers of an axis start across it: after the axis with `clear` pixels between
+// (x under its axis, y right of its axis), before it when there is no room after, along the
+// nearest edge when the axis is off the picture (`extent` pixels, the last `margin` kept
+// free). Nothing when the picture has room on neither side.
+std::optional<int> BesideAxis(std::int64_t axis, int clear, int size, int extent, int margin) {
+    const int last = extent - size - margin;
+    if (axis < 0)
+        return kGap;
+    if (axis >= extent)
+        return std::max(kGap, last);
+    if (axis + clear + 1 <= last)
+        return static_cast<int>(axis + clear + 1);
+    if (axis - clear - size >= 0)
+        return static_cast<int>(axis - clear - size);
+    return std::nullopt;
+}
+
+void DrawXNumbers(const PlotState &s, Canvas &canvas, const QFontMetrics &metrics) {
+    const double unit = XScale(s), step = GridStep(unit);
+    const auto top =
+        BesideAxis(AxisOffset(s.YMax, YScale(s)), kGap - 1, metrics.height(), s.FieldHeight + 1, 1);
+    if (!top)
+        return;
+    int freeFrom = 0; // the first column right of the last number written
+    for (const double x : GridValues(s.XMin, s.XMax, step, Limit(s, true))) {
+        if (x == 0)
+            continue; // the axes' crossing: the number of y = 0 is not written either
+        const auto column = ColumnOf(s, x, unit);
+        if (!column)
+            continue;
+        const QString text = GridNumber(x, step);
+        const int width = metrics.horizontalAdvance(text);
+        const int left = *column - width / 2;
+        // A number cut by the edge or running into the one before is left out.
+        if (left >= freeFrom && left + width <= s.FieldWidth) {
+            canvas.glyphsOut(left, *top, text);
+            freeFrom = left + width + kGap;
+        }
+    }
+}
+
+void DrawYNumbers(const PlotState &s, Canvas &canvas, const QFontMetrics &metrics) {
+    const double unit = YScale(s), step = GridStep(unit);
+    const int height = metrics.height();
+    const std::int64_t axis = AxisOffset(-static_cast<long double>(s.XMin), XScale(s));
+    for (const double y : GridValues(s.YMin, s.YMax, step, Limit(s, false))) {
+        if (y == 0)
+            continue;
+        const auto row = RowOf(s, y, unit);
+        if (!row)
+            continue;
+        const QString text = GridNumber(y, step);
+        const auto left =
+            BesideAxis(axis, kGap, metrics.horizontalAdvance(text), s.FieldWidth, kGap);
+        const int top = *row - height / 2;
+        if (left && top >= 0 && top + height <= s.FieldHeight + 1)
+            canvas.glyphsOut(*left, top, text);
+    }
+}
+
 } // namespace
 
 double GridStep(double unitsPerPixel) {
@@ -133,52 +193,13 @@ void DrawGrid(const PlotState &s, Canvas &canvas) {
 }
 
 void DrawNumbers(const PlotState &s, Canvas &canvas) {
-    const double xUnit = XScale(s), yUnit = YScale(s);
-    const double xStep = GridStep(xUnit), yStep = GridStep(yUnit);
     canvas.ensure(s.FieldWidth, s.FieldHeight + 1);
     const QFont font = FieldFont();
-    const QFontMetrics metrics(font);
     canvas.setFont(font);
     canvas.setFontColor(s.AxesColor);
-    canvas.setBrushColor(s.BackgroundColor);
-    const int height = metrics.height();
-    const int pictureHeight = s.FieldHeight + 1;
-    // The numbers of x under the x axis, those of y right of the y axis; an axis off the
-    // field leaves them along the nearest edge.
-    const std::int64_t axisRow = AxisOffset(s.YMax, yUnit);
-    const std::int64_t axisColumn = AxisOffset(-static_cast<long double>(s.XMin), xUnit);
-    const int textTop = static_cast<int>(
-        std::clamp<std::int64_t>(axisRow + kGap, kGap, std::max(kGap, pictureHeight - height - 1)));
-    int freeFrom = 0; // the first column right of the last number written
-    for (const double x : GridValues(s.XMin, s.XMax, xStep, Limit(s, true))) {
-        if (x == 0)
-            continue; // the axes' crossing: the number of y = 0 is not written either
-        const auto column = ColumnOf(s, x, xUnit);
-        if (!column)
-            continue;
-        const QString text = GridNumber(x, xStep);
-        const int width = metrics.horizontalAdvance(text);
-        const int left = *column - width / 2;
-        // A number cut by the edge or running into the one before is left out.
-        if (left >= freeFrom && left + width <= s.FieldWidth) {
-            canvas.textOut(left, textTop, text);
-            freeFrom = left + width + kGap;
-        }
-    }
-    for (const double y : GridValues(s.YMin, s.YMax, yStep, Limit(s, false))) {
-        if (y == 0)
-            continue;
-        const auto row = RowOf(s, y, yUnit);
-        if (!row)
-            continue;
-        const QString text = GridNumber(y, yStep);
-        const int width = metrics.horizontalAdvance(text);
-        const int left = static_cast<int>(std::clamp<std::int64_t>(
-            axisColumn + kGap + 1, kGap, std::max(kGap, s.FieldWidth - width - kGap)));
-        const int top = *row - height / 2;
-        if (top >= 0 && top + height <= pictureHeight)
-            canvas.textOut(left, top, text);
-    }
+    // The glyphs alone: a curve under a number shows between its strokes.
+    DrawXNumbers(s, canvas, QFontMetrics(font));
+    DrawYNumbers(s, canvas, QFontMetrics(font));
 }
 
 void DrawLegend(const PlotState &s, Canvas &canvas, const std::vector<LegendEntry> &entries) {

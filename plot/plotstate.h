@@ -40,8 +40,9 @@ struct PlotState {
     double ReadoutXUnitsPerPixel = 0, ReadoutYUnitsPerPixel = 0;
     double CurrentX = 0, CurrentValue = 0, StartValue = 0;
 
-    // What the properties dialog's number boxes last held.
-    std::int32_t DialogXMin = 0, DialogYMin = 0, DialogXMax = 0, DialogYMax = 0;
+    // What the properties dialog's number boxes last held: the size rounded, the ranges as
+    // they were.
+    double DialogXMin = 0, DialogYMin = 0, DialogXMax = 0, DialogYMax = 0;
     std::int32_t DialogWidth = 0, DialogHeight = 0;
 
     // Annotation.

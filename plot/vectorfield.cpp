@@ -111,7 +111,8 @@ void DrawVectorField(QPainter &painter, const VectorRecorder &field) {
             painter.restore();
             break;
         case VectorOp::Text:
-            painter.fillRect(op.rect, op.background);
+            if (op.background.alpha() != 0) // glyphs alone: nothing behind them
+                painter.fillRect(op.rect, op.background);
             painter.setFont(op.font);
             painter.setPen(op.color);
             painter.drawText(QPoint(op.rect.left(), op.baseline), op.text);

@@ -30,7 +30,7 @@ struct VectorOp {
     QPolygon points;  // Lines: a polyline through pixel positions, two points at least
     int penWidth = 1; // Lines
     Qt::PenStyle penStyle = Qt::SolidLine;
-    QColor background; // Text
+    QColor background; // Text: filled behind it, unless transparent
     QFont font;        // Text
     QString text;      // Text
     int baseline = 0;  // Text: the row of the baseline

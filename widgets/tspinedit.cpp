@@ -38,6 +38,7 @@ constexpr int kButtonHeight = 17;
 constexpr int kBorderHeight = 1; // the platform's thin window border
 constexpr ushort kBackspace = 8;
 constexpr ushort kCarriageReturn = 13;
+constexpr int kEditTextMargin = 2; // the edit's own room between its contents and its text
 
 // The button pair's inset inside a sunken frame, counted from the outer edge: two pixels of
 // frame and one of clearance on the right and at the bottom, whatever width of frame the style
@@ -84,6 +85,7 @@ TSpinEdit::TSpinEdit(QWidget *parent) : QLineEdit(parent) {
     for (TTimerSpeedButton *half : {m_button->UpButton(), m_button->DownButton()})
         connect(half, &TTimerSpeedButton::MouseDown, this, &TSpinEdit::ButtonPressed);
     connect(this, &QLineEdit::textChanged, this, &TSpinEdit::TextChanged);
+    connect(this, &QLineEdit::textChanged, this, &TSpinEdit::UpdateToolTip);
     setValidator(new SeparatorValidator(this));
     setText(QStringLiteral("0"));
 }
@@ -280,20 +282,37 @@ void TSpinEdit::resizeEvent(QResizeEvent *event) {
 // With a sunken frame the button sits inside a frame counted as 2 pixels wide, one pixel clear
 // of its right and bottom sides: left = width - button width - 3, top 2, height = height - 5
 // (15 x 21 at 39, 2 in a 57 x 26 box), also where the style draws a thinner frame. Without a
-// frame it takes the right edge. The text keeps clear of the button by the right text margin.
+// frame it takes the right edge. The text area ends where the button begins.
 void TSpinEdit::PlaceButton() {
     const int w = m_button->width();
-    int frame = 0;
     if (hasFrame()) {
-        QStyleOptionFrame option;
-        initStyleOption(&option);
-        frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
         m_button->setGeometry(width() - w - kButtonInsetLeftOfRight, kButtonInsetTop, w,
                               height() - kButtonInsetHeight);
     } else {
         m_button->setGeometry(width() - w, 0, w, height());
     }
-    setTextMargins(0, 0, std::max(0, width() - frame - m_button->x() + 1), 0);
+    // The edit's contents, less its own margin of 2 on each side, less the text margins.
+    const int contentsRight = ContentsRect().right() - kEditTextMargin;
+    setTextMargins(0, 0, std::max(0, contentsRight - (m_button->x() - 1)), 0);
+    UpdateToolTip();
+}
+
+QRect TSpinEdit::ContentsRect() const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+}
+
+int TSpinEdit::TextAreaWidth() const {
+    const QMargins margins = textMargins();
+    return ContentsRect().width() - margins.left() - margins.right() - 2 * kEditTextMargin;
+}
+
+// A text longer than the box shows its start (ShowFromStart); the tool tip shows it whole.
+void TSpinEdit::UpdateToolTip() {
+    // The edit keeps a pixel after the text for the cursor; a text needing more scrolls.
+    const bool cut = fontMetrics().horizontalAdvance(text()) + 1 > TextAreaWidth();
+    setToolTip(cut ? text() : QString());
 }
 
 void TSpinEdit::contextMenuEvent(QContextMenuEvent *event) {

@@ -79,6 +79,9 @@ class TSpinEdit : public QLineEdit {
     bool EditingAllowed() const { return m_editorEnabled && !isReadOnly(); }
     bool KeyPassesFilter(const QKeyEvent *event) const;
     void PlaceButton();
+    QRect ContentsRect() const;
+    int TextAreaWidth() const;
+    void UpdateToolTip();
     void ShowFromStart();
     void SelectAllFromStart();
     void ButtonPressed();

@@ -13,6 +13,10 @@ namespace kurvanto {
 // when the printer could not start (an output file that cannot be written, for one).
 bool PrintField(QPrinter &printer, const VectorRecorder &field);
 
+// The field as it is printed: its vectors, on white paper where its background is the
+// default button colour.
+VectorRecorder FieldOnPaper(const Field &field);
+
 // The window's "Печать...": the print dialog, then the field on the chosen printer (a PDF file
 // when no printer is set up); a message when there is no graph or the printing failed.
 void PrintFieldWithDialog(QWidget *parent, const Field &field);

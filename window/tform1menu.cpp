@@ -115,7 +115,7 @@ void TForm1::createGraphMenu() {
     Edit1->QWidget::addAction(build);
     connect(build, &QAction::triggered, this, &TForm1::N14Click);
     addSeparator(graph, "N15");
-    connect(addItem(graph, "N16", QStringLiteral("&Очистсть поле")), &QAction::triggered, this,
+    connect(addItem(graph, "N16", QStringLiteral("&Очистить поле")), &QAction::triggered, this,
             &TForm1::N16Click);
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <algorithm>
 
 #include "formstyle.h"
 #include "nameonlyicons.h"
@@ -87,11 +88,17 @@ void TForm1::createFormulaBox() {
     formulaFault_.setHintLine(Label7);
 }
 
+// The read-out of x above that of y, each value right after its caption, so that however
+// long a value grows ("-1985,07") neither runs into the other, and both stay in the toolbar of
+// a window 800 pixels wide.
 void TForm1::createReadout() {
-    Label5 = createLabel(Panel2, "Label5", QStringLiteral("X="), QPoint(642, 19));
-    Label3 = createLabel(Panel2, "Label3", QStringLiteral("0,00"), QPoint(665, 19));
-    Label6 = createLabel(Panel2, "Label6", QStringLiteral("Y="), QPoint(722, 19));
-    Label4 = createLabel(Panel2, "Label4", QStringLiteral("0,00"), QPoint(745, 19));
+    Label5 = createLabel(Panel2, "Label5", QStringLiteral("X="), QPoint(642, 6));
+    Label3 = createLabel(Panel2, "Label3", QStringLiteral("0,00"), QPoint(0, 6));
+    Label6 = createLabel(Panel2, "Label6", QStringLiteral("Y="), QPoint(642, 30));
+    Label4 = createLabel(Panel2, "Label4", QStringLiteral("0,00"), QPoint(0, 30));
+    const int valuesLeft = std::max(Label5->geometry().right(), Label6->geometry().right()) + 2;
+    Label3->move(valuesLeft, Label3->y());
+    Label4->move(valuesLeft, Label4->y());
     setReadoutLabelsVisible(false);
 }
 

@@ -285,8 +285,10 @@ class TestExport : public QObject {
         form_->printField();
         QCOMPARE(ui_->messages.size(), 1); // no graph yet
         build(QStringLiteral("x"));
-        ui_->onDialog = [path](QDialog &dialog) {
+        QString document;
+        ui_->onDialog = [path, &document](QDialog &dialog) {
             QPrinter *printer = dynamic_cast<QPrintDialog &>(dialog).printer();
+            document = printer->docName(); // the dialog offers the file kurvanto.pdf
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(path);
             return int(QDialog::Accepted);
@@ -298,6 +300,30 @@ class TestExport : public QObject {
         item->trigger();
         QCOMPARE(ui_->messages.size(), 1);
         CheckPdf(path);
+        QCOMPARE(document, QStringLiteral("kurvanto"));
+    }
+
+    void print_onWhitePaper_data() {
+        QTest::addColumn<uint>("background");
+        QTest::addColumn<QColor>("paper");
+        QTest::newRow("button colour") << uint(kButtonFaceColor) << QColor(Qt::white);
+        QTest::newRow("chosen green") << uint(0x00FF00) << QColor(Qt::green);
+    }
+    // A field on the default button colour is printed on white; a chosen colour stays.
+    void print_onWhitePaper() {
+        QFETCH(uint, background);
+        QFETCH(QColor, paper);
+        state_.BackgroundColor = background;
+        build(QStringLiteral("x^2-3"));
+        VectorRecorder shown;
+        form_->field().recordVectors(shown);
+        const VectorRecorder printed = FieldOnPaper(form_->field());
+        int fills = 0;
+        for (const VectorOp &op : printed.ops())
+            if (op.kind == VectorOp::Fill && ++fills)
+                QCOMPARE(op.color, paper);
+        QVERIFY(fills > 0);
+        QCOMPARE(printed.polylines(Qt::black), shown.polylines(Qt::black));
     }
 };
 

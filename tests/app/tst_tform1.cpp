@@ -612,6 +612,7 @@ class TestTForm1 : public QObject {
                 found << item->objectName();
         }
         QCOMPARE(found, expected);
+        QCOMPARE(child<QAction>("N16")->text(), QStringLiteral("&Очистить поле"));
         QCOMPARE(form_->windowTitle(), QStringLiteral("Kurvanto(Курванто) Версия 2.0"));
     }
 };

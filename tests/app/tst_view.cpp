@@ -20,6 +20,7 @@
 #include "namedchild.h"
 #include "tform1.h"
 #include "tform2.h"
+#include "tspinedit.h"
 #include "uirecorder.h"
 
 using namespace kurvanto;
@@ -258,33 +259,39 @@ class TestView : public QObject {
         QVERIFY(ui_->messages.isEmpty());
     }
 
-    // The properties dialog's "OK" sets where Home returns, and puts a zoomed view back.
-    void propertiesOkResetsTheView() {
+    // The properties dialog shows a zoomed view's ranges, and its "OK" untouched keeps them
+    // and the picture; "OK" sets where Home returns.
+    void propertiesOkKeepsTheViewAndSetsHome() {
         QVERIFY(showAndBuild(QStringLiteral("x^2-3")));
-        const QImage before = form_->canvas().image();
         wheel(QPointF(100, 100), 240);
-        ui_->onDialog = [](QDialog &dialog) {
+        const ViewRanges zoomed = CurrentView(state_);
+        const QImage before = form_->canvas().image();
+        QString typed; // what the dialog types into MIN X before "OK"
+        ui_->onDialog = [&typed](QDialog &dialog) {
             auto &properties = static_cast<TForm2 &>(dialog);
             properties.FormActivate();
+            auto *xMin = properties.findChild<TSpinEdit *>(QStringLiteral("SpinEdit3"));
+            if (typed.isEmpty())
+                typed = xMin->text();
+            xMin->setText(typed);
             properties.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
             return properties.result();
         };
         form_->SpeedButton3Click();
-        expectView(-10, 10, -10, 10);
+        QVERIFY(CurrentView(state_) == zoomed);
+        QCOMPARE(QString(typed).replace(',', '.').toDouble(), zoomed.xMin); // not rounded
         QCOMPARE(form_->canvas().image(), before);
-
-        // New ranges from "OK" (untouched but for MIN X, so nothing is cleared): the field is
-        // drawn on them, and Home comes back to them.
-        state_.DialogXMin = -5;
-        form_->SpeedButton3Click();
-        expectView(-5, 10, -10, 10);
         QCOMPARE(state_.GraphPresent, std::uint8_t(1));
-        QVERIFY(
-            NearPixel(form_->canvas().image(), MarkColumn(state_, 2), MarkRow(state_, 1), kBlack));
-        QCOMPARE(MarkColumn(state_, 2), 299); // 7 / (15 / 641) = 299.13
+
+        // New ranges from "OK" clear the field; the next build draws on them, and Home comes
+        // back to them.
+        typed = QStringLiteral("-5");
+        form_->SpeedButton3Click();
+        expectView(-5, zoomed.xMax, zoomed.yMin, zoomed.yMax);
+        QCOMPARE(state_.GraphPresent, std::uint8_t(0));
         wheel(QPointF(100, 100), -120);
         QTest::keyClick(edit(), Qt::Key_0, Qt::ControlModifier);
-        expectView(-5, 10, -10, 10);
+        expectView(-5, zoomed.xMax, zoomed.yMin, zoomed.yMax);
     }
 
     void buildAfterClearStartsAnEmptyList() {

@@ -19,7 +19,7 @@ using testing::typeInto;
 namespace {
 
 // The remembered value that a box's change handler writes (the precision re-stores the width).
-std::int32_t remembered(const PlotState &s, const QString &edit) {
+double remembered(const PlotState &s, const QString &edit) {
     if (edit == "SpinEdit2")
         return s.DialogHeight;
     if (edit == "SpinEdit3")
@@ -64,7 +64,8 @@ class TestTForm2 : public QObject {
     void untouchedOk();
     void typedNumber_data();
     void typedNumber();
-    void fractionShownRoundedNextTime();
+    void fractionShownWholeNextTime();
+    void rangeInForceBeyondABound();
     void closeKeepsMemoryOnly_data();
     void closeKeepsMemoryOnly();
     void okTakesFocus_data();
@@ -140,29 +141,29 @@ void TestTForm2::windowAndFocusOrder() {
 void TestTForm2::untouchedOk_data() {
     QTest::addColumn<bool>("graphCleared");
     QTest::addColumn<int>("width");
-    QTest::addColumn<int>("xmin");
-    QTest::addColumn<int>("ymax");
+    QTest::addColumn<double>("xmin");
+    QTest::addColumn<double>("ymax");
     QTest::addColumn<int>("precision");
-    QTest::newRow("start values") << false << 640 << -10 << 10 << 1;
-    QTest::newRow("after a clear") << true << 640 << -10 << 10 << 1;
-    QTest::newRow("remembered values differ") << false << 400 << -3 << 20 << 7;
+    QTest::newRow("start values") << false << 640 << -10.0 << 10.0 << 1;
+    QTest::newRow("after a clear") << true << 640 << -10.0 << 10.0 << 1;
+    QTest::newRow("ranges in force differ") << false << 400 << -2.5 << 20.0 << 7;
 }
 
-// Activation fills the boxes and then leaves ClearPending false, so an untouched "OK" writes
-// the shown values and never clears the field.
+// Activation fills the boxes (the ranges in force, not what a box last held) and then leaves
+// ClearPending false, so an untouched "OK" writes the shown values and never clears the field.
 void TestTForm2::untouchedOk() {
     QFETCH(bool, graphCleared);
     QFETCH(int, width);
-    QFETCH(int, xmin);
-    QFETCH(int, ymax);
+    QFETCH(double, xmin);
+    QFETCH(double, ymax);
     QFETCH(int, precision);
     state_.ClearPending = 1;
     state_.GraphPresent = graphCleared ? 0 : 1;
     state_.DialogWidth = width;
-    state_.DialogXMin = xmin;
-    state_.DialogYMax = ymax;
+    state_.DialogXMin = -7; // held by the box at a close-box exit: not in force
+    state_.XMin = xmin;
+    state_.YMax = ymax;
     state_.Precision = precision;
-    state_.XMin = -2.5; // what "OK" overwrites with the remembered, whole value
     auto dialog = open();
     QVERIFY(dialog);
     QCOMPARE(state_.ClearPending, std::uint8_t(0));
@@ -185,45 +186,48 @@ void TestTForm2::untouchedOk() {
 void TestTForm2::typedNumber_data() {
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("whileTyping"); // remembered value right after typing
-    QTest::addColumn<double>("setting");  // what "OK" applies
-    QTest::addColumn<int>("afterOk");     // remembered value after "OK"
+    QTest::addColumn<double>("whileTyping"); // remembered value right after typing
+    QTest::addColumn<double>("setting");     // what "OK" applies
+    QTest::addColumn<double>("afterOk");     // remembered value after "OK"
 
     QTest::newRow("precision alone") << "SpinEdit7"
-                                     << "5" << 640 << 5.0 << 640;
+                                     << "5" << 640.0 << 5.0 << 640.0;
     QTest::newRow("precision below 1") << "SpinEdit7"
-                                       << "0" << 640 << 1.0 << 640;
-    QTest::newRow("MIN X -2,5 half to even") << "SpinEdit3"
-                                             << "-2,5" << -2 << -2.5 << -2;
-    QTest::newRow("MIN X -3,5 half to even") << "SpinEdit3"
-                                             << "-3,5" << -4 << -3.5 << -4;
+                                       << "0" << 640.0 << 1.0 << 640.0;
+    // A range is remembered as typed; the size is remembered rounded.
+    QTest::newRow("MIN X -2,5") << "SpinEdit3"
+                                << "-2,5" << -2.5 << -2.5 << -2.5;
+    QTest::newRow("MIN X -3,5") << "SpinEdit3"
+                                << "-3,5" << -3.5 << -3.5 << -3.5;
     QTest::newRow("MAX Y 20,5") << "SpinEdit6"
-                                << "20,5" << 20 << 20.5 << 20;
+                                << "20,5" << 20.5 << 20.5 << 20.5;
     QTest::newRow("MIN Y above 0") << "SpinEdit4"
-                                   << "5" << 5 << 0.0 << 0;
+                                   << "5" << 5.0 << 0.0 << 0.0;
     QTest::newRow("MAX X beyond 10000") << "SpinEdit5"
-                                        << "12345" << 12345 << 10000.0 << 10000;
+                                        << "12345" << 12345.0 << 10000.0 << 10000.0;
     QTest::newRow("width 900") << "SpinEdit1"
-                               << "900" << 900 << 800.0 << 800;
+                               << "900" << 900.0 << 800.0 << 800.0;
+    QTest::newRow("width 600,5 half to even") << "SpinEdit1"
+                                              << "600,5" << 600.0 << 600.0 << 600.0;
     QTest::newRow("height 12") << "SpinEdit2"
-                               << "12" << 12 << 40.0 << 40;
+                               << "12" << 12.0 << 40.0 << 40.0;
     // The last prefix that fits in 32 bits stays remembered; no message is shown.
     QTest::newRow("width beyond 32 bits") << "SpinEdit1"
-                                          << "99999999999" << 999999999 << 800.0 << 800;
+                                          << "99999999999" << 999999999.0 << 800.0 << 800.0;
     QTest::newRow("width emptied") << "SpinEdit1"
-                                   << "" << 40 << 40.0 << 40;
+                                   << "" << 40.0 << 40.0 << 40.0;
     QTest::newRow("MIN X emptied") << "SpinEdit3"
-                                   << "" << -10000 << -10000.0 << -10000;
+                                   << "" << -10000.0 << -10000.0 << -10000.0;
 }
 
-// Typing remembers the rounded number at once, unlimited; "OK" limits and applies it, and
-// clears the field because a number changed.
+// Typing remembers the number at once, unlimited; "OK" limits and applies it, and clears the
+// field because a number changed.
 void TestTForm2::typedNumber() {
     QFETCH(QString, edit);
     QFETCH(QString, typed);
-    QFETCH(int, whileTyping);
+    QFETCH(double, whileTyping);
     QFETCH(double, setting);
-    QFETCH(int, afterOk);
+    QFETCH(double, afterOk);
     state_.GraphPresent = 1;
     auto dialog = open();
     QVERIFY(dialog);
@@ -240,7 +244,7 @@ void TestTForm2::typedNumber() {
     QCOMPARE(state_.ClearPending, std::uint8_t(1));
 }
 
-void TestTForm2::fractionShownRoundedNextTime() {
+void TestTForm2::fractionShownWholeNextTime() {
     auto first = open();
     QVERIFY(first);
     typeInto(spin(*first, "SpinEdit3"), "-2,5");
@@ -251,10 +255,28 @@ void TestTForm2::fractionShownRoundedNextTime() {
 
     auto second = open();
     QVERIFY(second);
-    QCOMPARE(spin(*second, "SpinEdit3")->text(), QString("-2"));
+    QCOMPARE(spin(*second, "SpinEdit3")->text(), QString("-2,5"));
     pressOk(*second);
-    QCOMPARE(state_.XMin, -2.0);
+    QCOMPARE(state_.XMin, -2.5);
     QCOMPARE(clears_, 1); // only the first "OK", where a number had changed
+}
+
+// A view moved past 0 puts a range beyond its box's bound: the bound widens to take it, and
+// "OK" keeps it, also after the box limited its number on losing the focus.
+void TestTForm2::rangeInForceBeyondABound() {
+    state_.XMin = 2.5; // moved right past 0 ...
+    state_.XMax = 22.5;
+    state_.YMin = -30; // ... and down
+    state_.YMax = -1;
+    auto dialog = open();
+    QVERIFY(dialog);
+    QCOMPARE(spin(*dialog, "SpinEdit3")->text(), QString("2,5"));
+    QCOMPARE(spin(*dialog, "SpinEdit6")->text(), QString("-1"));
+    spin(*dialog, "SpinEdit3")->setFocus();
+    spin(*dialog, "SpinEdit6")->setFocus();
+    pressOk(*dialog);
+    QCOMPARE(state_.XMin, 2.5);
+    QCOMPARE(state_.YMax, -1.0);
 }
 
 void TestTForm2::closeKeepsMemoryOnly_data() {
@@ -277,14 +299,14 @@ void TestTForm2::closeKeepsMemoryOnly() {
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
     QCOMPARE(state_.XMin, -10.0);
     QCOMPARE(state_.IntervalFrom, -10.0);
-    QCOMPARE(state_.DialogXMin, -3);
+    QCOMPARE(state_.DialogXMin, -3.0);
     QCOMPARE(state_.ClearPending, std::uint8_t(1));
     QCOMPARE(clears_, 0);
     dialog.reset();
 
-    auto again = open();
+    auto again = open(); // the range in force again
     QVERIFY(again);
-    QCOMPARE(spin(*again, "SpinEdit3")->text(), QString("-3"));
+    QCOMPARE(spin(*again, "SpinEdit3")->text(), QString("-10"));
     QCOMPARE(state_.ClearPending, std::uint8_t(0));
 }
 

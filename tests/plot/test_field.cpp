@@ -245,6 +245,55 @@ TEST_F(FieldTest, NumbersAlongTheEdgesWhenTheAxesAreOff) {
     EXPECT_GT(notBackground(0, 25, 212, 228), 0);
 }
 
+// Numbers are glyphs without a box: every curve pixel of the picture without them is still
+// there unless a glyph's ink lies on it, and no ink comes within 2 pixels of an axis line
+// (an axis near the bottom or the right edge takes its numbers on its other side).
+struct NumberInkCase {
+    const char *name;
+    const char *formula;
+    double xmin, xmax, ymin, ymax;
+};
+void PrintTo(const NumberInkCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class NumberInk : public FieldTest, public ::testing::WithParamInterface<NumberInkCase> {};
+
+TEST_P(NumberInk, OnlyGlyphsCoverTheCurveAndTheAxesStayClear) {
+    const NumberInkCase &c = GetParam();
+    state.AxesColor = kBlue;
+    setRanges(c.xmin, c.xmax, c.ymin, c.ymax);
+    build(c.formula);
+    int axisRow = -1, axisColumn = -1; // the axes as drawn: the long blue lines
+    for (int y = 0; y <= 440; ++y)
+        axisRow = count(kBlue, 0, 639, y, y) > 600 ? y : axisRow;
+    for (int x = 0; x < 640; ++x)
+        axisColumn = count(kBlue, x, x, 0, 440) > 400 ? x : axisColumn;
+    ASSERT_TRUE(axisRow >= 0 && axisColumn >= 0);
+    const QImage plain = canvas.image();
+    RedrawField(state, canvas, list, FieldOptions{false, true, false, false}, host);
+    const QRgb ink = Canvas::toQColor(kBlue).rgb();
+    int inked = 0;
+    for (int y = 0; y <= 440; ++y)
+        for (int x = 0; x < 640; ++x)
+            if (canvas.image().pixel(x, y) != plain.pixel(x, y)) {
+                ++inked;
+                ASSERT_EQ(canvas.image().pixel(x, y), ink) << x << ", " << y;
+            }
+    EXPECT_GT(inked, 50) << "numbers of both axes";
+    for (const int d : {-2, -1, 1, 2}) { // at most the other axis crossing there
+        EXPECT_LE(count(kBlue, 0, 639, axisRow + d, axisRow + d), 1) << "row " << axisRow + d;
+        EXPECT_LE(count(kBlue, axisColumn + d, axisColumn + d, 0, 440), 1) << axisColumn + d;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Field, NumberInk,
+    ::testing::Values(NumberInkCase{"CrestUnderHalf", "cos(x)/2", -7, 7, -1.5, 1.5},
+                      NumberInkCase{"XAxisNearTheBottom", "x", -10, 10, -0.25, 10},
+                      NumberInkCase{"YAxisNearTheRight", "x", -10, 0.2, -10, 10}),
+    [](const auto &row) { return std::string(row.param.name); });
+
 // --- Legend -----------------------------------------------------------------------------
 
 struct LegendCase {

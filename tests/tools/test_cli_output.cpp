@@ -224,9 +224,16 @@ INSTANTIATE_TEST_SUITE_P(
         BuildFailure{"EmptyRange",
                      {"x", "--xmin", "0", "--xmax", "0"},
                      2,
-                     "kurvanto-cli: --xmin 0 --xmax 0: xmin должен быть меньше xmax [(].*[)]\n"},
-        BuildFailure{"HugeStartRow", {"10^300"}, 3, "Invalid floating point operation[.]\n"}),
+                     "kurvanto-cli: --xmin 0 --xmax 0: xmin должен быть меньше xmax [(].*[)]\n"}),
     [](const auto &param) { return std::string(param.param.name); });
+
+// A start point far beyond the field (a deep zoom's ranges) is no error: the picture is written.
+TEST_F(PlotOutput, StartPointBeyondTheIntegerRangeIsWritten) {
+    const Result r = RunCli({"plot", "x^2-3", "--xmin", "-1e-7", "--xmax", "1e-7", "--ymin",
+                             "-1e-7", "--ymax", "1e-7", "-o", Path("deep.bmp")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Decode(ReadFile(Path("deep.bmp"))).size(), QSize(640, 441));
+}
 
 // A target that exists and is not a regular file is written in place and stays what it is;
 // its name's extension chooses the format when it names one, otherwise it gets BMP.
