@@ -133,6 +133,7 @@ void Field::redrawWhenOverlays() {
 
 void Field::recordVectors(VectorRecorder &out) const {
     Canvas canvas;
+    canvas.setPixels(false); // the vectors need no raster of the field's size
     canvas.setRecorder(&out);
     if (list_.empty()) {
         // Nothing to draw again: the picture as it is, at its size.
