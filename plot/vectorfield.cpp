@@ -165,6 +165,8 @@ void DrawVectorFieldInto(QPainter &painter, const VectorRecorder &field, const Q
 }
 
 bool WriteVectorSvg(QIODevice &device, const VectorRecorder &field, const QString &title) {
+    if (field.size().isEmpty())
+        return false; // nothing was drawn: no empty picture passes for one
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
     svg.setSize(field.size());
@@ -179,6 +181,8 @@ bool WriteVectorSvg(QIODevice &device, const VectorRecorder &field, const QStrin
 }
 
 bool WriteVectorPdf(QIODevice &device, const VectorRecorder &field, const QString &title) {
+    if (field.size().isEmpty())
+        return false; // nothing was drawn: no empty picture passes for one
     QPdfWriter pdf(&device);
     pdf.setTitle(title);
     pdf.setCreator(QStringLiteral("Kurvanto"));
