@@ -3,8 +3,6 @@
 // field is the start values' 640 x 440 with -10 .. 10 both ways: one x pixel is 20/641, one y
 // pixel 20/441, so the point (2, 1) of x^2-3 lies at column 384.6, row 198.45.
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,10 +15,7 @@
 #include <cmath>
 #include <memory>
 
-#include <sys/stat.h>
-
 #include "annotation.h"
-#include "fieldsettings.h"
 #include "localesep.h"
 #include "namedchild.h"
 #include "tform1.h"
@@ -400,40 +395,6 @@ class TestView : public QObject {
             if (on)
                 again->trigger();
         }
-    }
-
-    // The settings file: a value other than true or false is the option's default, and a file
-    // that is not a regular one (a FIFO would hold the start) is neither read nor written.
-    void settingsOnlyPlainValuesFromAPlainFile() {
-        const QString folder = settingsDir_.path() + QStringLiteral("/Kurvanto");
-        QVERIFY(QDir().mkpath(folder));
-        const QString file = folder + QStringLiteral("/kurvanto.conf");
-        const struct {
-            const char *text;
-            bool grid, legend;
-        } cases[] = {{"[options]\ngrid=true\nlegend=no\n", true, false},
-                     {"[options]\ngrid=1\nlegend=false\n", false, false},
-                     {"[options]\ngrid=yes\nlegend=true\n", false, true}};
-        for (const auto &c : cases) {
-            QFile conf(file);
-            QVERIFY(conf.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            conf.write(c.text);
-            conf.close();
-            const FieldOptions options = LoadFieldOptions();
-            QCOMPARE(options.grid, c.grid);
-            QCOMPARE(options.legend, c.legend);
-        }
-        QVERIFY(QFile::remove(file));
-        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
-        struct Remove {
-            QString name;
-            ~Remove() { QFile::remove(name); } // before the next test's start clears the settings
-        } remove{file};
-        QVERIFY(!LoadFieldOptions().grid);
-        SaveFieldOption(kGridKey, true);
-        struct stat info {};
-        QCOMPARE(::stat(QFile::encodeName(file).constData(), &info), 0);
-        QVERIFY(S_ISFIFO(info.st_mode));
     }
 };
 
