@@ -248,12 +248,14 @@ WriteResult WriteReplacing(const QByteArray &target, const struct stat *old, con
         return Failure(QStringLiteral("файл «%1» защищён от записи: %2").arg(shown, Reason(errno)));
     const WriteSignals stop;
     ReplacementFile file;
-    if (!file.open(FolderOf(target)))
+    // A new file is made as open(O_CREAT, 0666) makes one, the folder's default access list
+    // included: it cannot be opened by anyone before it has a name.
+    if (!file.open(FolderOf(target), old ? 0600 : 0666))
         return Failure(QStringLiteral("не удалось создать временный файл рядом с «%1»: %2")
                            .arg(shown, Reason(errno)));
     QString why;
     if (old ? !CarryOverAttributes(file.descriptor(), target, *old, why)
-            : ::fchmod(file.descriptor(), NewFileMode()) != 0) {
+            : file.named() && ::fchmod(file.descriptor(), NewFileMode()) != 0) {
         if (!old)
             why = QStringLiteral("не удалось задать права доступа: %1").arg(Reason(errno));
         return Failure(why);

@@ -25,9 +25,10 @@ struct WriteResult {
 //    final flush, the sync and the close are checked, and the new file is renamed over the
 //    target only when all of them went through. A replaced file keeps its permissions, its
 //    access control list, its user.* attributes and, where allowed, its owner; a new one gets
-//    0666 less the umask. SIGINT, SIGTERM or SIGHUP during the write stops it with the old
-//    file kept. A symbolic link is followed: the file it points to is replaced and the link
-//    stays. Reasons are in Russian for the common failures (filereason.h).
+//    what any new file gets (0666 less the umask, or the folder's default access list). SIGINT,
+//    SIGTERM or SIGHUP during the write stops it with the old file kept. A symbolic link is
+//    followed: the file it points to is replaced and the link stays. Reasons are in Russian for the
+//    common failures (filereason.h).
 //  - An existing target that is not a regular file (a character device such as /dev/null or
 //    /dev/full, a FIFO, /dev/stdout): written in place, with no temporary file and no rename;
 //    every write is checked, so /dev/full fails.

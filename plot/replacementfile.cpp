@@ -149,10 +149,10 @@ void ReplacementFile::setUnnamedFilesRefused(bool refused) {
     g_refuseUnnamed.store(refused);
 }
 
-bool ReplacementFile::open(const QByteArray &folder) {
+bool ReplacementFile::open(const QByteArray &folder, mode_t unnamedMode) {
     folder_ = folder;
     if (!g_refuseUnnamed.load()) {
-        fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, unnamedMode);
         if (fd_ >= 0) {
             // Without /proc the file could not be given a name at the end.
             if (::access(DescriptorPath(fd_).constData(), F_OK) == 0)

@@ -6,6 +6,7 @@
 // one with a short hidden name, removed again when SIGTERM, SIGHUP or SIGINT ends the process.
 // The short names leave room for a target's name of any length the file system takes.
 #include <QByteArray>
+#include <sys/types.h>
 
 namespace kurvanto {
 
@@ -16,8 +17,10 @@ class ReplacementFile {
     ReplacementFile(const ReplacementFile &) = delete;
     ReplacementFile &operator=(const ReplacementFile &) = delete;
 
-    // Opens the new, empty file (mode 0600) in `folder`; false with errno set when it could not.
-    bool open(const QByteArray &folder);
+    // Opens the new, empty file in `folder`; false with errno set when it could not. An
+    // unnamed file gets `unnamedMode` (the umask and the folder's default access list apply,
+    // as to any new file), a named one 0600 while it is written.
+    bool open(const QByteArray &folder, mode_t unnamedMode);
     int descriptor() const { return fd_; }
     bool named() const { return !name_.isEmpty(); } // the fallback: a named file from the start
 

@@ -128,6 +128,16 @@ INSTANTIATE_TEST_SUITE_P(Writer, Replacement, ::testing::Bool(), [](const auto &
     return std::string(row.param ? "NamedTemporary" : "UnnamedFile");
 });
 
+// The access list as getfacl shows it, without the header.
+QByteArray AccessListText(const QByteArray &file) {
+    FILE *list = ::popen(("getfacl -c " + file + " 2>/dev/null").constData(), "r");
+    char text[512] = {};
+    const size_t n = list ? std::fread(text, 1, sizeof text - 1, list) : 0;
+    if (list)
+        ::pclose(list);
+    return QByteArray(text, int(n));
+}
+
 // The case of a private file shared with one more user through its access list: the list and
 // a user.* attribute stay, and the group gains nothing.
 TEST(AccessList, KeptWithItsMaskAndUserAttributes) {
@@ -148,14 +158,25 @@ TEST(AccessList, KeptWithItsMaskAndUserAttributes) {
     char value[16] = {};
     EXPECT_EQ(::getxattr(file.constData(), "user.origin", value, sizeof value), 4);
     EXPECT_STREQ(value, "kept");
-    FILE *list = ::popen(("getfacl -c " + file + " 2>/dev/null").constData(), "r");
-    ASSERT_NE(list, nullptr);
-    char text[512] = {};
-    const size_t n = std::fread(text, 1, sizeof text - 1, list);
-    ::pclose(list);
-    EXPECT_EQ(QByteArray(text, int(n)),
+    EXPECT_EQ(AccessListText(file),
               "user::rw-\nuser:nobody:rw-\ngroup::---\nmask::rw-\nother::---\n\n");
     EXPECT_EQ(Read(file), QByteArray("new"));
+}
+
+// A new file in a folder with a default access list gets the list as any new file does.
+TEST(AccessList, NewFileTakesTheFoldersDefault) {
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    if (std::system(("setfacl -d -m u:nobody:rw " + folder + " 2>/dev/null").constData()) != 0)
+        GTEST_SKIP() << "no setfacl or no access lists here";
+    const int plain = ::open((folder + "/plain").constData(), O_WRONLY | O_CREAT, 0666);
+    ASSERT_GE(plain, 0);
+    ::close(plain);
+    ASSERT_TRUE(WriteFileWholeNative(folder + "/new.png", [](QIODevice &d) {
+                    return d.write("new") == 3;
+                }).ok);
+    EXPECT_EQ(AccessListText(folder + "/new.png"), AccessListText(folder + "/plain"));
+    EXPECT_TRUE(AccessListText(folder + "/plain").contains("mask::rw-"));
 }
 
 TEST(FileReason, OneLineEscapesWhatWouldBreakTheLine) {
