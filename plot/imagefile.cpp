@@ -66,7 +66,9 @@ class DescriptorDevice : public QIODevice {
     // BMP writer does).
     qint64 writeData(const char *data, qint64 length) override {
         if (errno_ == 0 && stop_ && stop_->interrupted())
-            fail(ECANCELED); // an encoder may go on a while: it is fed nothing more
+            fail(ECANCELED);
+        if (errno_ == ECANCELED)
+            return -1; // the encoder gives up at once instead of encoding the rest for nothing
         if (errno_ != 0)
             return length;
         if (qint64(buffer_.size()) + length > kBlock) {
