@@ -3,6 +3,7 @@
 // pairs the checker refuses, and the malformed spots the compilation met while reading.
 #include "acceptance.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "compiled.h"
 #include "formula.h"
 #include "formulatext.h"
+#include "reader.h"
 
 namespace kurvanto {
 
@@ -147,18 +149,20 @@ int Rank(FaultKind kind) {
         return 1;
     case FaultKind::Number:
         return 2;
-    case FaultKind::UnknownName:
+    case FaultKind::SignBeforeName:
         return 3;
-    case FaultKind::Closing:
+    case FaultKind::UnknownName:
         return 4;
-    case FaultKind::Operand:
+    case FaultKind::Closing:
         return 5;
-    case FaultKind::Trailing:
+    case FaultKind::Operand:
         return 6;
+    case FaultKind::Trailing:
+        return 7;
     case FaultKind::Empty:
         break;
     }
-    return 7;
+    return 8;
 }
 
 struct Candidate {
@@ -168,7 +172,66 @@ struct Candidate {
     int beforeStart = -1, beforeLength = -1;
 };
 
-FormulaFault Describe(const TypedText &text, const Candidate &c) {
+// The text from start up to end, without the spaces at either end.
+std::string Trimmed(const TypedText &text, int start, int end) {
+    while (start < end && text.character(start) == " ")
+        ++start;
+    while (end > start && text.character(end - 1) == " ")
+        --end;
+    return text.span(start, end - start);
+}
+
+// Names users bring from elsewhere, and what this program calls them.
+struct ForeignName {
+    const char *name;
+    const char *local;
+};
+
+constexpr ForeignName kForeignNames[] = {
+    {"exp", "экспоненту здесь пишут степенью: e^x"},
+    {"tan", "тангенс здесь называется tg"},
+    {"cot", "котангенс здесь называется ctg"},
+    {"asin", "арксинус здесь называется arcsin"},
+    {"acos", "арккосинус здесь называется arccos"},
+    {"atan", "арктангенс здесь называется arctg"},
+    {"log", "натуральный логарифм здесь - ln, десятичный - lg"},
+    {"sec", "секанс здесь называется sc"},
+    {"cosec", "косеканс здесь называется csc"},
+    {"floor", "целую часть здесь даёт int"},
+    {"trunc", "целую часть здесь даёт int"},
+};
+
+// The local names for the borrowed ones among the letter runs of a held text, in the order
+// they first appear: " (тангенс здесь называется tg)"; empty when there is none.
+std::string ForeignNameNotes(const std::string &held) {
+    std::vector<const char *> notes;
+    for (std::size_t i = 0; i < held.size();) {
+        std::size_t end = i;
+        while (end < held.size() && reading::IsLetter(held[end]))
+            ++end;
+        std::string run = held.substr(i, end - i);
+        for (char &ch : run)
+            ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+        for (const ForeignName &f : kForeignNames)
+            if (run == f.name && std::find(notes.begin(), notes.end(), f.local) == notes.end())
+                notes.push_back(f.local);
+        i = end > i ? end : i + 1;
+    }
+    std::string out;
+    for (const char *note : notes)
+        out += (out.empty() ? " (" : "; ") + std::string(note);
+    return out.empty() ? out : out + ")";
+}
+
+// "-sin(x)": the name, and the power it begins put in parentheses after the sign.
+std::string SignBeforeNameReason(const TypedText &text, const std::string &held,
+                                 const Candidate &c) {
+    return "перед функцией " + Quoted(text.span(c.start, c.length)) +
+           " не может стоять минус: пишите -(" +
+           Trimmed(text, c.start, reading::PowerEnd(held.c_str(), c.start)) + ")";
+}
+
+FormulaFault Describe(const TypedText &text, const std::string &held, const Candidate &c) {
     FormulaFault fault{c.kind, c.start + 1, c.length, {}};
     switch (c.kind) {
     case FaultKind::Empty:
@@ -203,7 +266,11 @@ FormulaFault Describe(const TypedText &text, const Candidate &c) {
     case FaultKind::Number:
         fault.reason = "неверное число " + Quoted(text.span(c.start, c.length));
         break;
+    case FaultKind::SignBeforeName:
+        fault.reason = SignBeforeNameReason(text, held, c);
+        break;
     }
+    fault.reason += ForeignNameNotes(held);
     return fault;
 }
 
@@ -248,7 +315,27 @@ std::optional<FormulaFault> FindFormulaFault(const std::string &utf8) {
             best = &c;
     if (!best)
         return std::nullopt;
-    return Describe(text, *best);
+    return Describe(text, held, *best);
+}
+
+std::optional<FormulaHint> FindFormulaHint(const std::string &utf8) {
+    if (FindFormulaFault(utf8))
+        return std::nullopt;
+    const TypedText text(utf8);
+    const auto compiled = CompileFormula(HoldFormulaText(utf8));
+    const NegatedBase *first = nullptr;
+    for (const NegatedBase &n : compiled->negatedBases)
+        if (!first || n.signStart < first->signStart)
+            first = &n;
+    if (!first)
+        return std::nullopt;
+    const int start = first->signStart, length = first->end - start;
+    const std::string base = Trimmed(text, start + 1, first->baseEnd);
+    const std::string exponent = text.span(first->baseEnd, first->end - first->baseEnd);
+    return FormulaHint{start + 1, length,
+                       Quoted(text.span(start, length)) + " читается как (-" + base + ")" +
+                           exponent + "; минус всей степени: -(" +
+                           Trimmed(text, start + 1, first->end) + ")"};
 }
 
 } // namespace kurvanto

@@ -15,10 +15,6 @@ using Ext = long double;
 
 // pi/2 at extended precision; not half of the formula constant pi.
 constexpr Ext kHalfPi = 1.5707963267948966192L;
-// The offsets of ARCSIN and ARCCOS: the double nearest 0.001 (so that arcsin(0) is the
-// arctangent of that double, 0.0009999996666668668) and 0.02 at extended precision.
-constexpr Ext kArcsinOffset = 0.001;
-constexpr Ext kArccosOffset = 0.02L;
 constexpr Ext kPowerZeroLimit = 1e-10L;
 constexpr Ext kPowerWholeLimit = 1e-8L;
 // Beyond this magnitude sine and cosine are 0.
@@ -105,21 +101,26 @@ bool FnAbs(double v, double &r) {
     return Store(std::fabs(static_cast<Ext>(v)), r);
 }
 
-bool FnArcsin(double v, double &r) {
-    Ext rest = 1.0L - static_cast<Ext>(v) * v;
+// The arcsine through the arctangent of v / sqrt(1 - v^2), at extended precision; the ends
+// v = 1 and v = -1, where that quotient has no value, are the extended pi/2 with v's sign.
+// False for |v| > 1.
+bool Arcsine(double v, Ext &angle) {
+    const Ext rest = 1.0L - static_cast<Ext>(v) * v;
     if (rest < 0)
         return false;
-    Ext root = std::sqrt(rest);
-    if (root == 0) // division by zero at |v| = 1
-        return false;
-    return Store(std::atan(v / root + kArcsinOffset), r);
+    angle =
+        rest == 0 ? std::copysign(kHalfPi, static_cast<Ext>(v)) : std::atan(v / std::sqrt(rest));
+    return true;
+}
+
+bool FnArcsin(double v, double &r) {
+    Ext angle;
+    return Arcsine(v, angle) && Store(angle, r);
 }
 
 bool FnArccos(double v, double &r) {
-    Ext rest = 1.0L - static_cast<Ext>(v) * v;
-    if (rest <= 0)
-        return false;
-    return Store(kHalfPi - std::atan(v / std::sqrt(rest)) - kArccosOffset, r);
+    Ext angle;
+    return Arcsine(v, angle) && Store(kHalfPi - angle, r);
 }
 
 bool FnSqrt(double v, double &r) {

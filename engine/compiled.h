@@ -40,11 +40,18 @@ struct ReadingFault {
     std::int32_t beforeStart, beforeLength; // the token in front, -1 when none
 };
 
+// A "-" sign whose operand is the base of a power: the sign's position, and where the operand
+// and the power end (after their last characters).
+struct NegatedBase {
+    std::int32_t signStart, baseEnd, end;
+};
+
 struct CompiledFormula {
     std::string text; // as held: one byte per character
     std::vector<ProgramStep> steps;
     std::vector<ReadingFault> faults;
-    int depth = 0; // the most values the stack holds at once
+    std::vector<NegatedBase> negatedBases; // in the order the reading meets them
+    int depth = 0;                         // the most values the stack holds at once
 };
 
 // Reads the held text once and writes its steps down.

@@ -62,6 +62,7 @@ class Immediate {
             v = result;
     }
     void fault(FaultKind, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
+    void negatedBase(std::int32_t, std::int32_t, std::int32_t) {}
     double result() const { return stack_[top_ - 1]; }
 
   private:

@@ -48,6 +48,9 @@ class Recorder {
                std::int32_t beforeLength) {
         out_.faults.push_back({kind, start, length, beforeStart, beforeLength});
     }
+    void negatedBase(std::int32_t signStart, std::int32_t baseEnd, std::int32_t end) {
+        out_.negatedBases.push_back({signStart, baseEnd, end});
+    }
 
   private:
     void add(const ProgramStep &step, int pushed) {

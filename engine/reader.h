@@ -15,6 +15,9 @@
 //   fault(kind, start, length, beforeStart, beforeLength)
 //       a malformed spot of the text, for the acceptance; before* is the token in front of
 //       it (-1 when there is none)
+//   negatedBase(signStart, baseEnd, end)
+//       a "-" sign whose operand is the base of a power ("-x^2", read as (-x)^2): where the
+//       sign is, where its operand and where the power end (after their last characters)
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -149,6 +152,14 @@ template <class Out> class Reader {
                        -1, -1);
     }
 
+    // Reads one power from the token at pos on; returns where its last token ends.
+    std::int32_t powerFrom(std::int32_t pos) {
+        scanPos_ = pos;
+        nextToken();
+        power();
+        return lastEnd();
+    }
+
   private:
     // NextToken: advances the scanner by one token.
     void nextToken() {
@@ -196,9 +207,12 @@ template <class Out> class Reader {
     }
 
     // Where a primary must stand and none does: the token in its place, or at the end of the
-    // text the token that wanted it.
+    // text the token that wanted it. A name there follows a sign (or another name): "-sin(x)".
     void missingOperand() {
-        if (!token_.genuineEnd())
+        if (token_.kind == kName && beforeStart_ >= 0 && text_[beforeStart_] == '-')
+            out_.fault(token_.function ? FaultKind::SignBeforeName : FaultKind::UnknownName,
+                       token_.start, token_.length, beforeStart_, beforeLength_);
+        else if (!token_.genuineEnd())
             out_.fault(FaultKind::Operand, token_.start, token_.span() > 0 ? token_.span() : 1,
                        beforeStart_, beforeLength_);
         else if (beforeStart_ >= 0)
@@ -249,13 +263,22 @@ template <class Out> class Reader {
 
     // power: application {"^" application}, from left to right
     void power() {
+        const std::int32_t start = token_.start;
+        const bool negated = tokenIs('-'); // no name: the application is a signed operand
         application();
+        const std::int32_t baseEnd = lastEnd();
+        const bool raised = tokenIs('^');
         while (tokenIs('^')) {
             nextToken();
             application();
             out_.binary('^');
         }
+        if (negated && raised)
+            out_.negatedBase(start, baseEnd, lastEnd());
     }
+
+    // Where the last token taken ends.
+    std::int32_t lastEnd() const { return beforeStart_ + beforeLength_; }
 
     // term: power {("*" | "/") power}
     void term() {
@@ -285,5 +308,25 @@ template <class Out> class Reader {
     Token token_;
     std::int32_t beforeStart_ = -1, beforeLength_ = -1;
 };
+
+// An output that keeps nothing: for reading a part of a text only to see where it ends.
+struct Silent {
+    void push(double) {}
+    void pushX() {}
+    void fail() {}
+    void badNumber(std::int32_t, std::int32_t) {}
+    void negate() {}
+    void binary(char) {}
+    void apply(TableFunction) {}
+    void fault(FaultKind, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
+    void negatedBase(std::int32_t, std::int32_t, std::int32_t) {}
+};
+
+// Where the power that begins at pos of a held text ends (after its last character): "sin(x)"
+// of "-sin(x)+1".
+inline std::int32_t PowerEnd(const char *text, std::int32_t pos) {
+    Silent silent;
+    return Reader<Silent>(text, silent).powerFrom(pos);
+}
 
 } // namespace kurvanto::reading

@@ -13,6 +13,8 @@ if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
+    echo "==> Configuring $dir/ (once)"
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@"
 fi
+echo "==> Building in $dir/ on $(nproc) cores"
 cmake --build "$dir" -j"$(nproc)"

@@ -14,16 +14,24 @@ for p in "${packages[@]}"; do
     fi
 done
 if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
+    echo "==> Installing ${#missing[@]} Debian packages (a few minutes on a new machine): ${missing[*]}"
     SUDO=""
     [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # apt's and dpkg's own lines go to a log, shown when something fails.
+    log=$(mktemp "${TMPDIR:-/tmp}/kurvanto-apt.XXXXXX")
+    if ! { $SUDO apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}"; } >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        exit 1
+    fi
+    rm -f "$log"
 fi
 
 # A comma locale for the tests that type numbers in one (ru_RU.UTF-8), generated once.
 if ! locale -a 2>/dev/null | grep -qiE '^ru_RU\.utf-?8$'; then
-    echo "Generating the locale ru_RU.UTF-8"
+    echo "==> Generating the locale ru_RU.UTF-8"
     SUDO=""
     [ "$(id -u)" -ne 0 ] && SUDO="sudo"
     $SUDO sed -i 's/^# *\(ru_RU\.UTF-8 UTF-8\)/\1/' /etc/locale.gen

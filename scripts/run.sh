@@ -7,18 +7,23 @@
 # prints both paths and stops the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/stages.sh"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    stage "Checking the Debian packages the program needs"
     "$root/scripts/deps.sh"
-    "$root/scripts/build.sh" build
+    build_with_progress build
+    stage "Starting build/kurvanto"
     prog="$root/build/kurvanto"
     [ -x "$prog" ] && exec "$prog"
     exec "$root/build/kurvanto-cli" --help
 fi
 
 echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): building x^2-3 on a virtual X screen and saving screenshots to shots/ instead."
+stage "Checking the Debian packages the program and the virtual screen need"
 "$root/scripts/deps.sh" xdotool imagemagick
-"$root/scripts/build.sh" build >/dev/null
+build_with_progress build
+private_runtime_dir
 prog="$root/build/kurvanto"
 cli="$root/build/kurvanto-cli"
 shots="$PWD/shots"
@@ -45,8 +50,11 @@ drive() {
     wait "$pid" 2>/dev/null || true
     return $status
 }
+stage "Starting build/kurvanto on a virtual screen, typing x^2-3 and building it"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$(declare -f drive); drive \"\$@\"" drive \
     "$prog" "$shots/kurvanto.png"
+stage "Writing the same plot with build/kurvanto-cli"
 "$cli" plot 'x^2-3' -o "$shots/x2-3.png"
+stage "Done: the window and the tool's picture"
 echo "$shots/kurvanto.png"
 echo "$shots/x2-3.png"

@@ -8,7 +8,15 @@
 
 namespace kurvanto {
 
-std::optional<double> ParseReal(const std::string &text) {
+std::optional<double> ParseReal(const std::string &written) {
+    std::string text = written;
+    const std::size_t comma = text.find(',');
+    if (comma != std::string::npos) {
+        if (text.find_first_of(",.", comma + 1) != std::string::npos ||
+            text.find('.') != std::string::npos)
+            return std::nullopt; // one separator at most, a comma or a point
+        text[comma] = '.';
+    }
     const char *first = text.data();
     const char *last = first + text.size();
     if (first != last && *first == '+')
@@ -20,6 +28,20 @@ std::optional<double> ParseReal(const std::string &text) {
     if (error != std::errc() || end != last || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::string RealText(double value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return error == std::errc() ? std::string(text, end) : std::string("?");
+}
+
+bool IsOptionArgument(const std::string &arg) {
+    return arg.rfind("--", 0) == 0 || arg == "-o";
+}
+
+UsageError UnknownOption(const std::string &arg) {
+    return UsageError("неизвестный параметр «" + arg + "»");
 }
 
 std::optional<std::int32_t> ParseInt(const std::string &text) {
@@ -81,10 +103,11 @@ std::string UsageText() {
             "и в файл, который не является обычным (устройство, канал), рисунок пишется\n"
             "как BMP. SVG и PDF - векторные: те же точки кривых, текст - текстом.\n"
             "Старый файл заменяется только целиком записанным новым.\n"
-            "Аргумент -- завершает параметры: следующий за ним - формула, даже если\n"
-            "начинается с минуса.\n"
-            "\nЧисла записываются с точкой (-3.5, 1e-3), цвета как RRGGBB (ff0000 - красный);\n"
-            "в самой формуле десятичный разделитель - запятая (2,5*x).\n"
+            "Параметры начинаются с -- (и -o); прочие аргументы - значения и формула, так что\n"
+            "-1 и -x^2 пишутся как есть. Аргумент -- делает формулой следующий за ним,\n"
+            "даже если тот начинается с --.\n"
+            "\nЧисла записываются с точкой или запятой (-3.5, -3,5, 1e-3); цвета как RRGGBB\n"
+            "(ff0000 - красный); в самой формуле десятичный разделитель - запятая (2,5*x).\n"
             "Коды выхода: 0 - готово, 1 - формула не принята, 2 - неверная командная строка,\n"
             "3 - ошибка при вычислении или записи файла, 130 - прервано (Ctrl+C).\n"
             "Подробно: man kurvanto-cli.\n";

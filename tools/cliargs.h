@@ -31,12 +31,23 @@ class UsageError : public std::runtime_error {
 std::string OptionMessage(const std::string &name, const std::vector<std::string> &values,
                           const std::string &why);
 
-// A finite real written in C notation ("-3.5", "1e-3", "2"), whatever the user's locale.
+// A finite real in C notation ("-3.5", "1e-3", "2"), whatever the user's locale; a decimal
+// comma stands for the point ("-3,5").
 std::optional<double> ParseReal(const std::string &text);
+// Why a real was refused.
+inline constexpr const char *kRealWhy = "нужно конечное число, например -3.5, -3,5 или 1e-3";
+// A real as it reads back: the shortest text that gives the same double ("0.1", "-5").
+std::string RealText(double value);
 // A whole number in the 32-bit range, in decimal.
 std::optional<std::int32_t> ParseInt(const std::string &text);
 // Six hex digits RRGGBB (a leading '#' allowed) as a colour value 0x00BBGGRR.
 std::optional<TColor> ParseColor(const std::string &text);
+
+// Whether a command-line argument is meant as an option: it begins with "--" or is "-o".
+// Anything else is a value or the formula ("-1", "-x^2" included).
+bool IsOptionArgument(const std::string &arg);
+// The refusal of an option the command does not know ("--color", "--grid=yes").
+UsageError UnknownOption(const std::string &arg);
 
 // The usage text, printed by --help.
 std::string UsageText();

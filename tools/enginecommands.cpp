@@ -48,18 +48,35 @@ std::vector<std::size_t> CharacterOffsets(const std::string &utf8) {
     return offsets;
 }
 
-// Splits "[--raw] REST..." (a "--" ends the tool's own options).
-bool TakeRawFlag(std::vector<std::string> &args) {
-    if (!args.empty() && args[0] == "--") {
-        args.erase(args.begin());
-        return false;
+// The arguments of check and eval: --raw, and the formula followed by the values. "--" makes
+// the next argument the formula, even one that begins with "--".
+struct EngineArguments {
+    bool raw = false;
+    std::vector<std::string> values; // the formula first
+};
+
+EngineArguments ReadEngineArguments(const std::string &command,
+                                    const std::vector<std::string> &args) {
+    EngineArguments read;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") {
+            if (i + 1 == args.size())
+                throw UsageError(command + ": после -- не задана формула");
+            if (!read.values.empty())
+                throw UsageError(command + ": -- ставят перед формулой, а она уже задана («" +
+                                 read.values[0] + "»)");
+            read.values.push_back(args[++i]);
+        } else if (args[i] == "--raw") {
+            read.raw = true;
+        } else if (IsOptionArgument(args[i])) {
+            throw UnknownOption(args[i]);
+        } else {
+            read.values.push_back(args[i]);
+        }
     }
-    if (args.empty() || args[0] != "--raw")
-        return false;
-    args.erase(args.begin());
-    if (!args.empty() && args[0] == "--")
-        args.erase(args.begin());
-    return true;
+    if (read.values.empty())
+        throw UsageError(command + ": не задана формула");
+    return read;
 }
 
 // The checker alone, exactly as the engine's tests drive it.
@@ -140,39 +157,38 @@ std::optional<std::string> FormulaRefusal(const std::string &formula) {
 }
 
 int CheckCommand(const std::vector<std::string> &arguments) {
-    std::vector<std::string> args = arguments;
-    const bool raw = TakeRawFlag(args);
-    if (args.empty())
-        throw UsageError("check: не задана формула");
-    if (args.size() > 1)
-        throw UsageError("check: лишний аргумент «" + args[1] + "» после формулы");
-    if (raw)
-        return RawCheck(args[0]);
-    if (const auto refusal = FormulaRefusal(args[0])) {
+    const EngineArguments args = ReadEngineArguments("check", arguments);
+    if (args.values.size() > 1)
+        throw UsageError("check: лишний аргумент «" + args.values[1] + "» после формулы");
+    const std::string &formula = args.values[0];
+    if (args.raw)
+        return RawCheck(formula);
+    if (const auto refusal = FormulaRefusal(formula)) {
         std::puts("f");
         std::fflush(stdout);
         std::fprintf(stderr, "%s\n", refusal->c_str());
         return kExitFormulaRefused;
     }
     std::puts("n");
+    if (const auto hint = FindFormulaHint(formula)) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "позиция %d: замечание: %s\n", hint->position, hint->text.c_str());
+    }
     return kExitOk;
 }
 
 int EvalCommand(const std::vector<std::string> &arguments) {
-    std::vector<std::string> args = arguments;
-    const bool raw = TakeRawFlag(args);
-    if (args.empty())
-        throw UsageError("eval: не задана формула");
-    if (args.size() < 2)
+    const EngineArguments args = ReadEngineArguments("eval", arguments);
+    if (args.values.size() < 2)
         throw UsageError("eval: не задано ни одной точки X");
     std::vector<double> xs;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const auto x = ParseReal(args[i]);
+    for (std::size_t i = 1; i < args.values.size(); ++i) {
+        const auto x = ParseReal(args.values[i]);
         if (!x)
-            throw UsageError("X " + args[i] + ": нужно конечное число с точкой, например -3.5");
+            throw UsageError("X " + args.values[i] + ": " + kRealWhy);
         xs.push_back(*x);
     }
-    return raw ? RawEval(args[0], xs) : AcceptedEval(args[0], xs);
+    return args.raw ? RawEval(args.values[0], xs) : AcceptedEval(args.values[0], xs);
 }
 
 } // namespace kurvanto

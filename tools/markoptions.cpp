@@ -12,8 +12,6 @@ namespace {
 
 using Values = std::vector<std::string>;
 
-const char *const kRealWhy = "нужно конечное число с точкой, например -3.5 или 1e-3";
-
 // Reads the reals of an option; false when one is malformed.
 bool ReadReals(const Values &v, std::size_t count, double *out) {
     for (std::size_t i = 0; i < count; ++i) {

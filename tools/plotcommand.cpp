@@ -15,7 +15,6 @@
 #include "errors.h"
 #include "field.h"
 #include "filereason.h"
-#include "markoptions.h"
 #include "outputfile.h"
 #include "pictureformat.h"
 #include "vectorfield.h"
@@ -23,142 +22,6 @@
 namespace kurvanto {
 
 namespace {
-
-constexpr std::int32_t kMaxFieldSide = 10000; // larger pictures are refused, not attempted
-const char *const kRealWhy = "нужно конечное число с точкой, например -3.5 или 1e-3";
-const char *const kColorWhy = "нужен цвет из шести шестнадцатеричных цифр RRGGBB, например ff0000";
-
-using Values = std::vector<std::string>;
-
-PlotOption RealOption(const std::string &name, double PlotState::*field, const std::string &help) {
-    return {name, 1, name + " R", help, kRealWhy, [field](const Values &v, PlotJob &job) {
-                const auto value = ParseReal(v[0]);
-                if (value)
-                    job.state.*field = *value;
-                return value.has_value();
-            }};
-}
-
-PlotOption WholeOption(const std::string &name, std::int32_t PlotState::*field, std::int32_t limit,
-                       const std::string &what, const std::string &help) {
-    return {name,
-            1,
-            name + " N",
-            help,
-            what + " от 1 до " + std::to_string(limit),
-            [field, limit](const Values &v, PlotJob &job) {
-                const auto value = ParseInt(v[0]);
-                if (!value || *value < 1 || *value > limit)
-                    return false;
-                job.state.*field = *value;
-                return true;
-            }};
-}
-
-// An option without a value that turns one of the field's options on.
-PlotOption FieldFlag(const std::string &name, bool FieldOptions::*field, bool needsFonts,
-                     const std::string &help) {
-    return {name, 0, name, help, "", [field, needsFonts](const Values &, PlotJob &job) {
-                job.options.*field = true;
-                job.needsFonts = job.needsFonts || needsFonts;
-                return true;
-            }};
-}
-
-PlotOption ColorOption(const std::string &name, TColor PlotState::*field, const std::string &help) {
-    return {name, 1, name + " RRGGBB", help, kColorWhy, [field](const Values &v, PlotJob &job) {
-                const auto value = ParseColor(v[0]);
-                if (value)
-                    job.state.*field = *value;
-                return value.has_value();
-            }};
-}
-
-std::vector<PlotOption> MakeOptions() {
-    std::vector<PlotOption> options = {
-        {"-o", 1, "-o ФАЙЛ", "куда записать рисунок (обязателен; - - стандартный вывод)",
-         "нужно имя файла или -",
-         [](const Values &v, PlotJob &job) {
-             job.output = v[0];
-             return !v[0].empty();
-         }},
-        {"--format", 1, "--format " + FormatNamesSynopsis(),
-         "формат рисунка, каким бы ни было имя файла (svg и pdf - векторные)",
-         "формат должен быть " + FormatNamesText(),
-         [](const Values &v, PlotJob &job) {
-             job.format = v[0];
-             return !v[0].empty();
-         }},
-        WholeOption("--width", &PlotState::FieldWidth, kMaxFieldSide, "ширина должна быть",
-                    "ширина поля, точек, от 1 до 10000 (640)"),
-        WholeOption("--height", &PlotState::FieldHeight, kMaxFieldSide, "высота должна быть",
-                    "высота поля, точек, от 1 до 10000 (440; рисунок на одну строку выше)"),
-        RealOption("--xmin", &PlotState::XMin, "левый край по x (-10)"),
-        RealOption("--xmax", &PlotState::XMax, "правый край по x (10)"),
-        RealOption("--ymin", &PlotState::YMin, "нижний край по y (-10)"),
-        RealOption("--ymax", &PlotState::YMax, "верхний край по y (10)"),
-        WholeOption("--precision", &PlotState::Precision, kMaxPrecision,
-                    "точек на столбец должно быть",
-                    "точек вычисления на столбец, от 1 до 1000 (1)"),
-        {"--interval", 2, "--interval ОТ ДО",
-         "строить только на отрезке [ОТ, ДО] внутри [xmin, xmax]", kRealWhy,
-         [](const Values &v, PlotJob &job) {
-             const auto from = ParseReal(v[0]), to = ParseReal(v[1]);
-             if (!from || !to)
-                 return false;
-             job.state.IntervalMode = 1;
-             job.intervalFrom = *from;
-             job.intervalTo = *to;
-             job.intervalText = v;
-             return true;
-         }},
-        ColorOption("--axes-color", &PlotState::AxesColor, "цвет осей (000000)"),
-        {"--also", 1, "--also ФОРМУЛА",
-         "ещё один график на том же поле, поверх прежних; можно несколько раз", "нужна формула",
-         [](const Values &v, PlotJob &job) {
-             if (v[0].empty())
-                 return false;
-             job.also.push_back({v[0], false, 0});
-             return true;
-         }},
-        {"--graph-color", 1, "--graph-color RRGGBB",
-         "цвет графика (000000); после --also - цвет этого графика", kColorWhy,
-         [](const Values &v, PlotJob &job) {
-             const auto value = ParseColor(v[0]);
-             if (!value)
-                 return false;
-             if (job.also.empty()) {
-                 job.state.GraphColor = *value;
-             } else {
-                 job.also.back().hasColor = true;
-                 job.also.back().color = *value;
-             }
-             return true;
-         }},
-        ColorOption("--background", &PlotState::BackgroundColor,
-                    "цвет фона (по умолчанию цвет кнопок, efefef)"),
-    };
-    const std::vector<PlotOption> marks = MarkOptions(); // drawn after the build, in order
-    options.insert(options.end(), marks.begin(), marks.end());
-    options.push_back(FieldFlag("--grid", &FieldOptions::grid, false, "сетка под графиком"));
-    options.push_back(FieldFlag("--numbers", &FieldOptions::numbers, true, "числа на осях"));
-    options.push_back(FieldFlag("--breaks", &FieldOptions::breaks, false,
-                                "разрывы: без линий через точки без значения и через всё поле"));
-    options.push_back(
-        FieldFlag("--legend", &FieldOptions::legend, true, "легенда: формула в углу поля"));
-    return options;
-}
-
-const PlotOption *FindOption(const std::string &name) {
-    for (const PlotOption &option : PlotOptions())
-        if (option.name == name)
-            return &option;
-    return nullptr;
-}
-
-bool InRange(double v, double a, double b) {
-    return v >= std::min(a, b) && v <= std::max(a, b);
-}
 
 // Set by SIGINT; the build asks for it between samples.
 volatile std::sig_atomic_t interrupted = 0;
@@ -336,48 +199,6 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
 }
 
 } // namespace
-
-const std::vector<PlotOption> &PlotOptions() {
-    static const std::vector<PlotOption> options = MakeOptions();
-    return options;
-}
-
-void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
-    SetStartValues(job.state, kPanelWidth, kPanelHeight);
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (!optionsEnded && args[i] == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        const PlotOption *option = optionsEnded ? nullptr : FindOption(args[i]);
-        if (option == nullptr) {
-            if (job.hasFormula)
-                throw UsageError("лишний аргумент «" + args[i] + "»: формула уже задана («" +
-                                 job.formula + "»)");
-            job.formula = args[i];
-            job.hasFormula = true;
-            continue;
-        }
-        const std::size_t count = static_cast<std::size_t>(option->valueCount);
-        if (args.size() - i - 1 < count)
-            throw UsageError(option->name + ": не хватает значений (" + option->synopsis + ")");
-        const Values values(args.begin() + i + 1, args.begin() + i + 1 + count);
-        if (!option->apply(values, job))
-            throw UsageError(OptionMessage(option->name, values, option->why));
-        i += count;
-    }
-    if (!job.hasFormula)
-        throw UsageError("plot: не задана формула");
-    if (job.output.empty())
-        throw UsageError("plot: не задан файл рисунка (-o ФАЙЛ)");
-    // The interval dialog keeps both ends inside the x range; so does the tool.
-    const PlotState &s = job.state;
-    if (s.IntervalMode &&
-        !(InRange(job.intervalFrom, s.XMin, s.XMax) && InRange(job.intervalTo, s.XMin, s.XMax)))
-        throw UsageError(OptionMessage("--interval", job.intervalText,
-                                       "отрезок должен лежать внутри [xmin, xmax]"));
-}
 
 int PlotCommand(const std::vector<std::string> &args, const char *programName) {
     qInstallMessageHandler(QuietMessages);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formulafault.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolTip>
 #include <algorithm>
@@ -35,12 +36,21 @@ void FormulaFaultDisplay::show(const QString &typed) {
     QToolTip::showText(box_->mapToGlobal(QPoint(0, box_->height())), reason, box_);
 }
 
-void FormulaFaultDisplay::forget() {
-    if (!shown_ || box_ == nullptr)
+void FormulaFaultDisplay::follow(const QString &typed) {
+    if (box_ == nullptr)
         return;
-    shown_ = false;
-    box_->setToolTip(hint());
-    QToolTip::hideText();
+    if (shown_) {
+        shown_ = false;
+        QToolTip::hideText();
+    }
+    const std::optional<FormulaHint> found = FindFormulaHint(typed.toUtf8().toStdString());
+    const QString note = found ? QString::fromStdString(found->text) : QString();
+    box_->setToolTip(found ? note : hint());
+    if (line_ == nullptr)
+        return;
+    line_->setText(line_->fontMetrics().elidedText(note, Qt::ElideRight, line_->width()));
+    line_->setToolTip(note);
+    line_->setVisible(found.has_value());
 }
 
 } // namespace kurvanto

@@ -153,6 +153,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     QLabel *Label1 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr;
     QLabel *Label6 = nullptr;
     QLineEdit *Edit1 = nullptr;
+    QLabel *Label7 = nullptr; // the hint line under Edit1
     QFrame *Panel1 = nullptr;
     PictureBox *Image1 = nullptr;
     QLabel *Label2 = nullptr;

@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kToolbarHeight = 57;
 constexpr QPoint kPanel1Position(4, 60);
+constexpr int kHintLineWidth = 370; // from "f(x)=" to the 800-pixel window's edge
 
 } // namespace
 
@@ -75,7 +76,15 @@ void TForm1::createFormulaBox() {
     Edit1->setPalette(white);
     Edit1->installEventFilter(this); // Ctrl+C: see eventFilter
     formulaFault_.setBox(Edit1);
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { formulaFault_.forget(); });
+    connect(Edit1, &QLineEdit::textChanged, this,
+            [this](const QString &typed) { formulaFault_.follow(typed); });
+
+    // The hint of a formula that may not mean what it seems, under the box to the toolbar's end.
+    Label7 = createLabel(Panel2, "Label7", QString(), QPoint(Label1->x(), 41));
+    Label7->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 12));
+    Label7->setFixedSize(kHintLineWidth, 14);
+    Label7->hide();
+    formulaFault_.setHintLine(Label7);
 }
 
 void TForm1::createReadout() {

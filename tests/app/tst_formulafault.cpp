@@ -3,6 +3,8 @@
 // "Ошибка в функции !!!", the fault's span is selected in the formula box, which has the
 // focus, and the reason is shown under the box and kept as its tool tip until the text
 // changes. The reasons and spans are the engine's; the expectations here are written out.
+// While the text is a formula that may not mean what it seems, its hint is the box's tool tip
+// and the line under the box.
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -31,6 +33,7 @@ class TestFormulaFault : public QObject {
 
     QLineEdit *edit() { return form_->findChild<QLineEdit *>(QStringLiteral("Edit1")); }
     QLabel *errorLabel() { return form_->findChild<QLabel *>(QStringLiteral("Label2")); }
+    QLabel *hintLine() { return form_->findChild<QLabel *>(QStringLiteral("Label7")); }
     // Types the text into the box (as an input method would, any character) and presses Enter.
     void enter(const QString &text) {
         edit()->setFocus();
@@ -85,6 +88,13 @@ class TestFormulaFault : public QObject {
         QTest::newRow("character pair")
             << "2x" << 0 << "2x" << QStringLiteral("между «2» и «x» нужен знак операции");
         QTest::newRow("empty") << "" << 0 << "" << QStringLiteral("формула пуста");
+        QTest::newRow("minus before a function")
+            << "(-sin(x))" << 2 << "sin"
+            << QStringLiteral("перед функцией «sin» не может стоять минус: пишите -(sin(x))");
+        QTest::newRow("borrowed name")
+            << "exp(x)" << 0 << "ex"
+            << QStringLiteral("между «e» и «x» нужен знак операции (экспоненту здесь пишут "
+                              "степенью: e^x)");
         // Two UTF-16 units, one character: the span counts characters.
         QTest::newRow("character outside the basic plane")
             << QStringLiteral("x+\U0001D465-1") << 2 << QStringLiteral("\U0001D465")
@@ -134,6 +144,23 @@ class TestFormulaFault : public QObject {
         QVERIFY(!errorLabel()->isVisible());
         QCOMPARE(state_.GraphPresent, std::uint8_t(1));
         QCOMPARE(edit()->toolTip(), kHint);
+    }
+
+    // The hint follows the text as it is typed; the build goes ahead.
+    void hintWhileTheTextHoldsIt() {
+        const QString note =
+            QStringLiteral("«-x^2» читается как (-x)^2; минус всей степени: -(x^2)");
+        QVERIFY(!hintLine()->isVisible());
+        enter(QStringLiteral("-x^2"));
+        QVERIFY(!errorLabel()->isVisible());
+        QCOMPARE(state_.GraphPresent, std::uint8_t(1));
+        QCOMPARE(edit()->toolTip(), note);
+        QVERIFY(hintLine()->isVisible());
+        QCOMPARE(hintLine()->toolTip(), note);
+        QVERIFY(hintLine()->text().startsWith(QStringLiteral("«-x^2»")));
+        edit()->setText(QStringLiteral("-(x^2)"));
+        QCOMPARE(edit()->toolTip(), kHint);
+        QVERIFY(!hintLine()->isVisible());
     }
 
     void acceptedFormulaBuilds() {

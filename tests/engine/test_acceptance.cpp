@@ -63,8 +63,23 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"LeadingOperator", "*x", K::Operand, 1, 1, "формула не может начинаться с «*»"},
         FaultCase{"TwoSigns", "--x", K::Operand, 2, 1,
                   "после «-» нет числа, x, константы или скобки"},
-        FaultCase{"SignBeforeName", "-sin(x)", K::Operand, 2, 3,
-                  "после «-» нет числа, x, константы или скобки"},
+        FaultCase{"SignBeforeName", "-sin(x)", K::SignBeforeName, 2, 3,
+                  "перед функцией «sin» не может стоять минус: пишите -(sin(x))"},
+        FaultCase{"SignBeforeNameInParentheses", "(-sin(x))", K::SignBeforeName, 3, 3,
+                  "перед функцией «sin» не может стоять минус: пишите -(sin(x))"},
+        FaultCase{"SignBeforeNameOfAPower", "2*- cos x^2+1", K::SignBeforeName, 5, 3,
+                  "перед функцией «cos» не может стоять минус: пишите -(cos x^2)"},
+        FaultCase{"SignBeforeBorrowedName", "-tan(x)", K::UnknownName, 2, 3,
+                  "неизвестная функция «tan» (тангенс здесь называется tg)"},
+        FaultCase{"Exponent", "exp(x)", K::Pair, 1, 2,
+                  "между «e» и «x» нужен знак операции (экспоненту здесь пишут степенью: e^x)"},
+        FaultCase{"BorrowedNamesOnceInTheirOrder", "TAN(x)+log(x)+tan(x)", K::UnknownName, 1, 3,
+                  "неизвестная функция «TAN» (тангенс здесь называется tg; натуральный логарифм "
+                  "здесь - ln, десятичный - lg)"},
+        FaultCase{"BorrowedNameAfterTheFault", "2x+floor(x)", K::Pair, 1, 2,
+                  "между «2» и «x» нужен знак операции (целую часть здесь даёт int)"},
+        FaultCase{"BorrowedNameOnlyAsAWholeRun", "sinexp(x)", K::UnknownName, 1, 6,
+                  "неизвестная функция «sinexp»"},
         FaultCase{"NameAfterName", "sin sin x", K::Operand, 5, 3,
                   "после «sin» нет числа, x, константы или скобки"},
         FaultCase{"UnknownName", "sinx", K::UnknownName, 1, 4, "неизвестная функция «sinx»"},
@@ -98,6 +113,40 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"PairRule4", "p+1", K::Pair, 1, 2,
                   "после «p» нужна «i» (константа pi), а стоит «+»"}),
     [](const ::testing::TestParamInfo<FaultCase> &param) { return std::string(param.param.name); });
+
+struct HintCase {
+    const char *text;
+    int position, length; // 0: no hint
+    const char *note;
+};
+
+void PrintTo(const HintCase &c, std::ostream *os) {
+    *os << c.text;
+}
+
+class HintTest : public ::testing::TestWithParam<HintCase> {};
+
+TEST_P(HintTest, LeftmostNegatedBase) {
+    const HintCase &c = GetParam();
+    const std::optional<FormulaHint> hint = FindFormulaHint(c.text);
+    ASSERT_EQ(hint.has_value(), c.position > 0) << c.text;
+    if (!hint)
+        return;
+    EXPECT_EQ(hint->position, c.position);
+    EXPECT_EQ(hint->length, c.length);
+    EXPECT_EQ(hint->text, c.note);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Acceptance, HintTest,
+    ::testing::Values(
+        HintCase{"-x^2", 1, 4, "«-x^2» читается как (-x)^2; минус всей степени: -(x^2)"},
+        HintCase{"1+- (x+1) ^ 2 *3", 3, 11,
+                 "«- (x+1) ^ 2» читается как (-(x+1)) ^ 2; минус всей степени: -((x+1) ^ 2)"},
+        HintCase{"-(-x^2)^2", 1, 9,
+                 "«-(-x^2)^2» читается как (-(-x^2))^2; минус всей степени: -((-x^2)^2)"},
+        HintCase{"-(x^2)", 0, 0, ""}, HintCase{"sin-x^2", 0, 0, ""}, HintCase{"2^-x^2", 0, 0, ""},
+        HintCase{"-x^2+", 0, 0, "refused: no hint"}));
 
 class AcceptedTest : public ::testing::TestWithParam<const char *> {};
 
@@ -164,6 +213,10 @@ TEST(Acceptance, AgreesWithTheCheckerAndTheEvaluator) {
         }
         if (!fault) {
             ++accepted;
+            if (const auto hint = FindFormulaHint(text)) { // within the text
+                EXPECT_TRUE(hint->position >= 1 && hint->position + hint->length - 1 <= length)
+                    << text;
+            }
             continue;
         }
         if (fault->kind == FaultKind::Empty) {

@@ -386,9 +386,13 @@ void TestHelp::examplesOfTheHelpMatchTheEngine_data() {
     value("ctg(pi/4)", 0, 1, 1e-9);
     value("arctg(1)", 0, 0.785, 5e-4);
     value("arcctg(0)", 0, 1.5707963267948966);
-    value("arcsin(0,5)", 0, 0.52435, 1e-5); // shown as 0,5243
-    value("arcsin(0)", 0, 0.0009999996666668668);
-    value("arccos(0)", 0, 1.5507963267948965);
+    value("arcsin(0,5)", 0, 0.52360, 1e-5); // shown as 0,5236
+    value("arcsin(0)", 0, 0);
+    value("arcsin(1)", 0, 1.5707963267948966);
+    value("arcsin(-1)", 0, -1.5707963267948966);
+    value("arccos(1)", 0, 0);
+    value("arccos(0)", 0, 1.5707963267948966);
+    value("arccos(-1)", 0, 3.141592653589793);
     value("sqrt(9)", 0, 3);
     value("sqrt(0)", 0, 0);
     value("sc(0)", 0, 1);
@@ -409,9 +413,9 @@ void TestHelp::examplesOfTheHelpMatchTheEngine_data() {
     value("sin(x*pi/180)", 30, 0.5, 1e-10);
     refused("ctg(x)", 'm', 0);
     refused("csc(x)", 'm', 0);
-    refused("arcsin(x)", 'm', 1);
-    refused("arcsin(x)", 'm', -1);
-    refused("arccos(x)", 'm', 1);
+    refused("arcsin(x)", 'm', 2);
+    refused("arcsin(x)", 'm', -2);
+    refused("arccos(x)", 'm', 1.5);
     refused("sqrt(x)", 'm', -1);
     refused("ln(x)", 'm', 0);
     refused("lg(x)", 'm', -1);

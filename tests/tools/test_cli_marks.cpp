@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                     3,
                     "Invalid floating point operation.\n"},
         MarkFailure{"TickMissingY", {"--tick", "1"}, 2, "--tick"},
-        MarkFailure{"CornerMalformed", {"--corner", "2,5"}, 2, "--corner 2,5"},
+        MarkFailure{"CornerMalformed", {"--corner", "2,,5"}, 2, "--corner 2,,5"},
         MarkFailure{"LabelMissingText", {"--label", "1", "1"}, 2, "--label"},
         MarkFailure{"BadLabelColour", {"--label-color", "red"}, 2, "--label-color red"}),
     [](const auto &param) { return std::string(param.param.name); });
