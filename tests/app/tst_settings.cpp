@@ -3,6 +3,7 @@
 // and only the values true and false count.
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -32,9 +33,10 @@ class TestSettings : public QObject {
         const struct {
             const char *text;
             bool grid, legend;
-        } cases[] = {{"[options]\ngrid=true\nlegend=no\n", true, false},
-                     {"[options]\ngrid=1\nlegend=false\n", false, false},
-                     {"[options]\ngrid=yes\nlegend=true\n", false, true}};
+        } cases[] = {// each of its own size: QSettings sees a changed file by size and time
+                     {"[options]\ngrid=true\nlegend=no\n", true, false},
+                     {"[options]\ngrid=1\nlegend=false\n\n", false, false},
+                     {"[options]\ngrid=yes\nlegend=true\n\n\n", false, true}};
         for (const auto &c : cases) {
             QFile conf(file);
             QVERIFY(conf.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -46,10 +48,7 @@ class TestSettings : public QObject {
         }
         QVERIFY(QFile::remove(file));
         QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
-        struct Remove {
-            QString name;
-            ~Remove() { QFile::remove(name); } // before the next test's start clears the settings
-        } remove{file};
+        const auto remove = qScopeGuard([&] { QFile::remove(file); });
         QVERIFY(!LoadFieldOptions().grid);
         SaveFieldOption(kGridKey, true);
         struct stat info {};

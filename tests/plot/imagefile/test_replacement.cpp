@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The new file while it is written: nothing left behind when the process is killed, names as
-// long as the file system takes, the old file's access list and attributes handed on, a
-// signal that stops the write, and reasons on one line in Russian.
+// long as the file system takes, the old file's access list and attributes handed on, and a
+// signal that stops the write.
 #include <QByteArray>
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,13 +16,16 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include "filereason.h"
 #include "imagefile.h"
 #include "replacementfile.h"
 
 using namespace kurvanto;
 
 namespace {
+
+WriteResult WriteText(const QByteArray &path, const QByteArray &text) {
+    return WriteFileWholeNative(path, [&](QIODevice &d) { return d.write(text) == text.size(); });
+}
 
 QByteArray Read(const QByteArray &path) {
     QFile file(QFile::decodeName(path));
@@ -46,9 +49,7 @@ TEST_P(Replacement, NamesAsLongAsTheFileSystemTakes) {
     for (const int length : {247, 255}) {
         const QByteArray name(length, 'n');
         for (const QByteArray content : {"new", "replaced"}) { // written new, then replaced
-            const WriteResult result = WriteFileWholeNative(path(name), [&](QIODevice &device) {
-                return device.write(content) == content.size();
-            });
+            const WriteResult result = WriteText(path(name), content);
             EXPECT_TRUE(result.ok) << length << ": " << result.error.toStdString();
             EXPECT_EQ(Read(path(name)), content);
         }
@@ -61,7 +62,7 @@ TEST_P(Replacement, NamesAsLongAsTheFileSystemTakes) {
 // nothing else is there. SIGKILL leaves nothing only with an unnamed file.
 TEST_P(Replacement, KilledHalfWayLeavesOnlyTheOldFile) {
     const QByteArray target = path("picture.png");
-    ASSERT_TRUE(WriteFileWholeNative(target, [](QIODevice &d) { return d.write("old") == 3; }).ok);
+    ASSERT_TRUE(WriteText(target, "old").ok);
     std::vector<int> endings = {SIGTERM, SIGHUP, SIGINT};
     if (!GetParam())
         endings.push_back(SIGKILL);
@@ -103,7 +104,7 @@ extern "C" void Heard(int) {
 
 TEST_P(Replacement, SignalWithAHandlerStopsTheWrite) {
     const QByteArray target = path("picture.png");
-    ASSERT_TRUE(WriteFileWholeNative(target, [](QIODevice &d) { return d.write("old") == 3; }).ok);
+    ASSERT_TRUE(WriteText(target, "old").ok);
     struct sigaction own {
     }, before{};
     own.sa_handler = Heard;
@@ -143,7 +144,7 @@ QByteArray AccessListText(const QByteArray &file) {
 TEST(AccessList, KeptWithItsMaskAndUserAttributes) {
     QTemporaryDir dir;
     const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("p.png")));
-    ASSERT_TRUE(WriteFileWholeNative(file, [](QIODevice &d) { return d.write("old") == 3; }).ok);
+    ASSERT_TRUE(WriteText(file, "old").ok);
     ASSERT_EQ(::chmod(file.constData(), 0600), 0);
     if (::setxattr(file.constData(), "user.origin", "kept", 4, 0) != 0)
         GTEST_SKIP() << "no user attributes here";
@@ -151,7 +152,7 @@ TEST(AccessList, KeptWithItsMaskAndUserAttributes) {
         GTEST_SKIP() << "no setfacl or no access lists here";
     struct stat before {};
     ::stat(file.constData(), &before);
-    ASSERT_TRUE(WriteFileWholeNative(file, [](QIODevice &d) { return d.write("new") == 3; }).ok);
+    ASSERT_TRUE(WriteText(file, "new").ok);
     struct stat after {};
     ::stat(file.constData(), &after);
     EXPECT_EQ(after.st_mode & 07777, 0660u); // the group bits show the mask
@@ -172,26 +173,9 @@ TEST(AccessList, NewFileTakesTheFoldersDefault) {
     const int plain = ::open((folder + "/plain").constData(), O_WRONLY | O_CREAT, 0666);
     ASSERT_GE(plain, 0);
     ::close(plain);
-    ASSERT_TRUE(WriteFileWholeNative(folder + "/new.png", [](QIODevice &d) {
-                    return d.write("new") == 3;
-                }).ok);
+    ASSERT_TRUE(WriteText(folder + "/new.png", "new").ok);
     EXPECT_EQ(AccessListText(folder + "/new.png"), AccessListText(folder + "/plain"));
     EXPECT_TRUE(AccessListText(folder + "/plain").contains("mask::rw-"));
-}
-
-TEST(FileReason, OneLineEscapesWhatWouldBreakTheLine) {
-    const struct {
-        QString text, line;
-    } cases[] = {
-        {QStringLiteral("a\nb.png"), QStringLiteral("a\\nb.png")},
-        {QStringLiteral("\r\t"), QStringLiteral("\\r\\t")},
-        {QString(QChar(0x1b)) + QChar(0x7f), QStringLiteral("\\x1b\\x7f")},
-        {QString(QChar(0x2028)), QStringLiteral("\\u2028")},
-        {QStringLiteral("график №1.png"), QStringLiteral("график №1.png")},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(OneLine(c.text), c.line) << c.line.toStdString();
-    EXPECT_EQ(OneLine(std::string("a\nb\xff")), "a\\nb\xff"); // bytes of a name stay bytes
 }
 
 } // namespace
