@@ -194,7 +194,7 @@ bool GraphRun::prepare(const std::string &formula) {
     canvas_.setPenStyle(Qt::SolidLine);
     canvas_.setBrushColor(s_.BackgroundColor);
     if (s_.ClearPending) {
-        canvas_.fillRect(canvas_.image().rect());
+        canvas_.fillRect(canvas_.rect());
         if (options_.grid) {
             DrawGrid(s_, canvas_);
             canvas_.setPenColor(s_.AxesColor);

@@ -172,6 +172,8 @@ struct LineWalk {
 // same resolution either way.
 QImage WhiteImage(int width, int height) {
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    if (image.isNull())
+        throw PictureMemoryError(std::max(width, 1), std::max(height, 1));
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr) {
         constexpr int kDotsPerMeter = 3780; // 96 dots per inch
         image.setDotsPerMeterX(kDotsPerMeter);
@@ -185,21 +187,31 @@ QImage WhiteImage(int width, int height) {
 
 void Canvas::clear() {
     image_ = QImage();
+    size_ = QSize();
     if (recorder_)
         recorder_->pictureCleared();
 }
 
 void Canvas::ensure(int width, int height) {
-    if (!image_.isNull())
+    if (!isEmpty())
         return;
-    image_ = WhiteImage(width, height);
+    if (pixels_)
+        image_ = WhiteImage(width, height);
+    else
+        size_ = QSize(std::max(width, 1), std::max(height, 1));
     if (recorder_)
-        recorder_->pictureSized(image_.size());
+        recorder_->pictureSized(size());
 }
 
 void Canvas::resize(int width, int height) {
-    if (image_.isNull() || (image_.width() == width && image_.height() == height))
+    if (isEmpty() || (size().width() == width && size().height() == height))
         return;
+    if (!pixels_) {
+        size_ = QSize(std::max(width, 1), std::max(height, 1));
+        if (recorder_)
+            recorder_->pictureSized(size_);
+        return;
+    }
     QImage resized = WhiteImage(width, height);
     QPainter painter(&resized);
     painter.drawImage(0, 0, image_);
@@ -236,13 +248,13 @@ QFont Canvas::defaultFont() {
 }
 
 void Canvas::fillRect(const QRect &rect) {
-    if (image_.isNull())
-        return;
-    const QRect visible = rect.normalized().intersected(image_.rect());
+    const QRect visible = rect.normalized().intersected(this->rect());
     if (visible.isEmpty())
         return;
-    QPainter painter(&image_);
-    painter.fillRect(visible, toQColor(brush_));
+    if (pixels_) {
+        QPainter painter(&image_);
+        painter.fillRect(visible, toQColor(brush_));
+    }
     if (recorder_)
         recorder_->filled(visible, toQColor(brush_));
 }
@@ -253,8 +265,9 @@ void Canvas::moveTo(int x, int y) {
 }
 
 void Canvas::lineTo(int x, int y) {
-    if (!image_.isNull() && pen_style_ != Qt::NoPen) {
-        drawLine(pen_pos_.x(), pen_pos_.y(), x, y);
+    if (!isEmpty() && pen_style_ != Qt::NoPen) {
+        if (pixels_)
+            drawLine(pen_pos_.x(), pen_pos_.y(), x, y);
         if (recorder_ && pen_pos_ != QPoint(x, y))
             recorder_->line(pen_pos_, QPoint(x, y), toQColor(pen_), pen_width_, pen_style_);
     }
@@ -349,19 +362,34 @@ void Canvas::glyphsOut(int x, int y, const QString &text) {
 }
 
 void Canvas::drawText(int x, int y, const QString &text, const QColor &behind) {
-    if (image_.isNull())
+    if (isEmpty())
         return;
     const QFontMetrics metrics(font_);
     const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    if (behind.alpha() != 0)
-        painter.fillRect(box, behind);
-    painter.setFont(font_);
-    painter.setPen(toQColor(font_color_));
-    painter.drawText(x, y + metrics.ascent(), text);
+    if (pixels_) {
+        QPainter painter(&image_);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        if (behind.alpha() != 0)
+            painter.fillRect(box, behind);
+        painter.setFont(font_);
+        painter.setPen(toQColor(font_color_));
+        painter.drawText(x, y + metrics.ascent(), text);
+    }
     if (recorder_)
         recorder_->text(box, y + metrics.ascent(), text, font_, toQColor(font_color_), behind);
+}
+
+QImage Canvas::region(const QRect &box) const {
+    if (box.isEmpty())
+        return QImage(); // copy() would take the whole picture
+    if (pixels_ || recorder_ == nullptr)
+        return image_.copy(box);
+    // Every recorded step again on a canvas of the box's size, moved so that the box is at
+    // its origin: the same pixels as the whole picture would have there.
+    Canvas part;
+    part.ensure(box.width(), box.height());
+    ReplayInto(*recorder_, part, -box.topLeft());
+    return part.image();
 }
 
 QColor Canvas::toQColor(TColor color) {

@@ -11,21 +11,42 @@
 #include <QString>
 #include <cstdint>
 
+#include "errors.h"
 #include "plotstate.h"
 
 namespace kurvanto {
 
 class VectorRecorder;
 
+// The memory for a picture of that size could not be had.
+class PictureMemoryError : public CommandError {
+  public:
+    PictureMemoryError(int width, int height)
+        : CommandError("недостаточно памяти для рисунка " + std::to_string(width) + " x " +
+                       std::to_string(height)) {}
+};
+
 class Canvas {
   public:
-    // The picture; null while empty.
+    // The picture; null while empty, and always null without pixels.
     const QImage &image() const { return image_; }
-    bool isEmpty() const { return image_.isNull(); }
+    bool isEmpty() const { return size().isEmpty(); }
+    QSize size() const { return pixels_ ? image_.size() : size_; }
+    QRect rect() const { return QRect(QPoint(0, 0), size()); }
+
+    // Without pixels the canvas only tells its recorder what is drawn and keeps no picture:
+    // for vector output, which needs no raster of the field's size. Set it while empty.
+    void setPixels(bool on) { pixels_ = on; }
+    bool hasPixels() const { return pixels_; }
+
+    // The picture inside `box` (which lies within rect()), as drawn; without pixels drawn again
+    // from the recorder's list for that box alone.
+    QImage region(const QRect &box) const;
 
     // Empties the picture; the next drawing creates it again.
     void clear();
-    // On first use of an empty picture, creates it white at width x height.
+    // On first use of an empty picture, creates it white at width x height. Throws
+    // PictureMemoryError when there is no memory for it.
     void ensure(int width, int height);
     // Resizes a picture that exists (the old content kept at the top left, new parts white).
     void resize(int width, int height);
@@ -65,6 +86,8 @@ class Canvas {
     void drawText(int x, int y, const QString &text, const QColor &behind); // behind: or none
 
     QImage image_;
+    bool pixels_ = true;
+    QSize size_; // without pixels: the picture's size, empty while there is none
     TColor pen_ = 0, brush_ = 0xFFFFFF, font_color_ = 0;
     int pen_width_ = 1;
     Qt::PenStyle pen_style_ = Qt::SolidLine;

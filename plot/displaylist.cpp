@@ -215,7 +215,7 @@ void RedrawField(PlotState &state, Canvas &canvas, const DisplayList &list,
     canvas.clear();
     canvas.ensure(state.FieldWidth, state.FieldHeight + 1);
     canvas.setBrushColor(state.BackgroundColor);
-    canvas.fillRect(canvas.image().rect());
+    canvas.fillRect(canvas.rect());
     if (options.grid)
         DrawGrid(state, canvas);
 

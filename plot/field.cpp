@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "field.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImageWriter>
 
 #include "annotation.h"
 
@@ -133,6 +135,7 @@ void Field::redrawWhenOverlays() {
 
 void Field::recordVectors(VectorRecorder &out) const {
     Canvas canvas;
+    canvas.setPixels(false); // the vectors need no raster of the field's size
     canvas.setRecorder(&out);
     if (list_.empty()) {
         // Nothing to draw again: the picture as it is, at its size.
@@ -144,6 +147,28 @@ void Field::recordVectors(VectorRecorder &out) const {
     PlotState copy = state_;
     QuietHost host;
     RedrawField(copy, canvas, list_, options_, host);
+}
+
+WriteResult Field::encode(QByteArray &bytes, PictureFormat format, const QString &title) const {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const PictureFormatInfo &info = FormatInfo(format);
+    if (!info.vector) {
+        QImageWriter writer(&buffer, info.writerName);
+        if (writer.write(canvas_.image()))
+            return {};
+        return Failed(QStringLiteral("рисунок не удалось записать в формате %1: %2")
+                          .arg(QLatin1String(info.writerName), writer.errorString()));
+    }
+    VectorRecorder vectors;
+    try {
+        recordVectors(vectors);
+    } catch (...) {
+        return Failed(QStringLiteral("поле не удалось нарисовать заново"));
+    }
+    const bool made = format == PictureFormat::Svg ? WriteVectorSvg(buffer, vectors, title)
+                                                   : WriteVectorPdf(buffer, vectors, title);
+    return made ? WriteResult{} : Failed(QStringLiteral("не удалось подготовить содержимое файла"));
 }
 
 WriteResult Field::write(const QString &fileName, PictureFormat format) const {

@@ -78,6 +78,8 @@ class Field {
     // Writes the field in the format, all or nothing: the picture for bitmaps, the vectors for
     // SVG and PDF.
     WriteResult write(const QString &fileName, PictureFormat format) const;
+    // The same content into memory, for a target written in place (a FIFO, a device).
+    WriteResult encode(QByteArray &bytes, PictureFormat format, const QString &title) const;
 
   private:
     void redrawWhenOverlays();

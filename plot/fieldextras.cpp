@@ -214,7 +214,7 @@ void DrawLegend(const PlotState &s, Canvas &canvas, const std::vector<LegendEntr
     const int lineHeight = metrics.height();
     const int width = textWidth + 2 * kLegendPadding;
     const int height = lineHeight * static_cast<int>(entries.size()) + 2 * kLegendPadding;
-    const int pictureWidth = canvas.image().width(), pictureHeight = canvas.image().height();
+    const int pictureWidth = canvas.size().width(), pictureHeight = canvas.size().height();
     const int right = std::max(kGap, pictureWidth - width - kGap);
     const int lower = std::max(kGap, pictureHeight - height - kGap);
     const std::array<QPoint, 4> corners = {QPoint(right, kGap), QPoint(kGap, kGap),
@@ -228,15 +228,15 @@ void DrawLegend(const PlotState &s, Canvas &canvas, const std::vector<LegendEntr
         if (rgb != background && std::find(colors.begin(), colors.end(), rgb) == colors.end())
             colors.push_back(rgb);
     }
-    const QImage &image = canvas.image();
     QPoint best = corners[0];
     long long fewest = -1;
     for (const QPoint &corner : corners) {
-        const QRect box = QRect(corner, QSize(width, height)).intersected(image.rect());
+        const QImage image =
+            canvas.region(QRect(corner, QSize(width, height)).intersected(canvas.rect()));
         long long count = 0;
-        for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int y = 0; y < image.height(); ++y) {
             const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = box.left(); x <= box.right(); ++x)
+            for (int x = 0; x < image.width(); ++x)
                 if (std::find(colors.begin(), colors.end(), line[x] | 0xFF000000u) != colors.end())
                     ++count;
         }

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "imagefile.h"
 
+#include "fileattributes.h"
+#include "filereason.h"
+#include "replacementfile.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QIODevice>
 #include <QImage>
 #include <QImageWriter>
-#include <QRandomGenerator>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -26,7 +29,7 @@ namespace {
 std::atomic<qint64> g_failAfterBytes{-1};
 
 QString Reason(int error) {
-    return qt_error_string(error);
+    return SystemReason(error);
 }
 
 WriteResult Failure(const QString &error) {
@@ -39,7 +42,9 @@ WriteResult Failure(const QString &error) {
 // result, whatever the producer makes of the writes after it.
 class DescriptorDevice : public QIODevice {
   public:
-    explicit DescriptorDevice(int fd) : fd_(fd), limit_(g_failAfterBytes.load()) {
+    // A write stops with ECANCELED once `stop` says the program was interrupted.
+    explicit DescriptorDevice(int fd, const WriteSignals *stop = nullptr)
+        : fd_(fd), limit_(g_failAfterBytes.load()), stop_(stop) {
         buffer_.reserve(kBlock);
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
@@ -60,6 +65,10 @@ class DescriptorDevice : public QIODevice {
     // the result, and an encoder that stopped half-way would leave its buffers behind (Qt's
     // BMP writer does).
     qint64 writeData(const char *data, qint64 length) override {
+        if (errno_ == 0 && stop_ && stop_->interrupted())
+            fail(ECANCELED);
+        if (errno_ == ECANCELED)
+            return -1; // the encoder gives up at once instead of encoding the rest for nothing
         if (errno_ != 0)
             return length;
         if (qint64(buffer_.size()) + length > kBlock) {
@@ -107,6 +116,7 @@ class DescriptorDevice : public QIODevice {
     int fd_;
     qint64 limit_;
     qint64 written_ = 0;
+    const WriteSignals *stop_;
     int errno_ = 0;
     std::vector<char> buffer_;
 };
@@ -142,8 +152,8 @@ class QuietWriteSignals {
 
 // Runs the producer on the descriptor and tells what went wrong, if anything.
 WriteResult Produce(int fd, const std::function<bool(QIODevice &)> &produce,
-                    const QString &producerFailure) {
-    DescriptorDevice device(fd);
+                    const QString &producerFailure, const WriteSignals *stop = nullptr) {
+    DescriptorDevice device(fd, stop);
     bool produced = false;
     try { // the caller's temporary file must not outlive an escaping error
         produced = produce(device);
@@ -153,6 +163,8 @@ WriteResult Produce(int fd, const std::function<bool(QIODevice &)> &produce,
     }
     if (produced)
         device.finish();
+    if (device.error() == ECANCELED || (stop && stop->interrupted()))
+        return Failure(QStringLiteral("запись прервана"));
     if (device.failed())
         return Failure(QStringLiteral("ошибка записи: %1").arg(Reason(device.error())));
     if (!produced)
@@ -209,29 +221,6 @@ QByteArray FollowLinks(QByteArray path, int &error) {
     return {};
 }
 
-// Opens a new, empty file beside the target, named after it and hidden.
-int CreateTemporary(const QByteArray &target, QByteArray &name) {
-    const QByteArray folder = FolderOf(target);
-    const QByteArray base = target.mid(target.lastIndexOf('/') + 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + "/." + base + '.' +
-               QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-// Gives the new file the old one's owner and permissions. The owner is kept where this user
-// may keep it; the permissions always.
-bool TakeOverAttributes(int fd, const struct stat &old) {
-    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
-        (void)::fchown(fd, old.st_uid, old.st_gid);
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
-}
-
 WriteResult WriteInPlace(const QByteArray &path, const QString &shown,
                          const std::function<bool(QIODevice &)> &produce,
                          const QString &producerFailure) {
@@ -251,45 +240,55 @@ WriteResult WriteInPlace(const QByteArray &path, const QString &shown,
     return result.ok ? closed : result;
 }
 
+// The new content goes into a file of its own in the target's folder, which takes the old
+// file's place only when the content, the sync and the hand-over of the old file's attributes
+// all went through.
 WriteResult WriteReplacing(const QByteArray &target, const struct stat *old, const QString &shown,
                            const std::function<bool(QIODevice &)> &produce,
                            const QString &producerFailure) {
     if (old && ::access(target.constData(), W_OK) != 0)
         return Failure(QStringLiteral("файл «%1» защищён от записи: %2").arg(shown, Reason(errno)));
-    QByteArray temporary;
-    const int fd = CreateTemporary(target, temporary);
-    if (fd < 0)
+    const WriteSignals stop;
+    ReplacementFile file;
+    // A new file is made as open(O_CREAT, 0666) makes one, the folder's default access list
+    // included: it cannot be opened by anyone before it has a name.
+    if (!file.open(FolderOf(target), old ? 0600 : 0666))
         return Failure(QStringLiteral("не удалось создать временный файл рядом с «%1»: %2")
                            .arg(shown, Reason(errno)));
-    WriteResult result;
-    if (old && !TakeOverAttributes(fd, *old))
-        result = Failure(
-            QStringLiteral("не удалось перенести права доступа файла: %1").arg(Reason(errno)));
-    if (result.ok)
-        result = Produce(fd, produce, producerFailure);
+    QString why;
+    if (old ? !CarryOverAttributes(file.descriptor(), target, *old, why)
+            : file.named() && ::fchmod(file.descriptor(), NewFileMode()) != 0) {
+        if (!old)
+            why = QStringLiteral("не удалось задать права доступа: %1").arg(Reason(errno));
+        return Failure(why);
+    }
+    WriteResult result = Produce(file.descriptor(), produce, producerFailure, &stop);
     // The content is synced before the rename, so a failure the disk reports late is still
     // caught while the old file stands. The folder is not synced after the rename: a crash
     // then leaves the old file or the new one, each whole, and a save costs one sync less.
     if (result.ok)
-        result = Sync(fd);
-    const WriteResult closed = Close(fd);
-    if (result.ok)
-        result = closed;
-    if (result.ok && ::rename(temporary.constData(), target.constData()) != 0)
-        result =
-            Failure(QStringLiteral("не удалось заменить файл «%1»: %2").arg(shown, Reason(errno)));
-    if (!result.ok) {
-        ::unlink(temporary.constData());
+        result = Sync(file.descriptor());
+    if (result.ok && stop.interrupted())
+        result = Failure(QStringLiteral("запись прервана"));
+    if (!result.ok || file.replace(target))
         return result;
+    switch (file.failedStep()) {
+    case ReplacementFile::Step::Close:
+        return Failure(QStringLiteral("ошибка при закрытии файла: %1").arg(Reason(errno)));
+    case ReplacementFile::Step::Name:
+        return Failure(QStringLiteral("не удалось дать имя новому файлу рядом с «%1»: %2")
+                           .arg(shown, Reason(errno)));
+    default:
+        return Failure(
+            QStringLiteral("не удалось заменить файл «%1»: %2").arg(shown, Reason(errno)));
     }
-    return result;
 }
 
 WriteResult WriteFile(const QByteArray &name, const std::function<bool(QIODevice &)> &produce,
                       const QString &producerFailure) {
     if (name.isEmpty())
         return Failure(QStringLiteral("не указано имя файла"));
-    const QString path = QFile::decodeName(name); // only to be shown
+    const QString path = OneLine(QFile::decodeName(name)); // only to be shown
     QuietWriteSignals quiet;
     struct stat info;
     if (::stat(name.constData(), &info) == 0) {
@@ -325,8 +324,12 @@ WriteResult WriteDescriptor(int fd, const std::function<bool(QIODevice &)> &prod
 
 const QString kNotProduced = QStringLiteral("не удалось подготовить содержимое файла");
 
-// Checks the format before anything is opened, and encodes into the device.
-bool CanEncode(const char *format, QString &reason) {
+// Checks the picture and the format before anything is opened, and encodes into the device.
+bool CanEncode(const QImage &image, const char *format, QString &reason) {
+    if (image.isNull()) { // a picture that could not be made: say so, not "Image is empty"
+        reason = QStringLiteral("рисунок пуст: его не удалось создать");
+        return false;
+    }
     const QByteArray wanted = QByteArray(format).toLower();
     // Qt's own writers need no look at the plug-ins (which loads every one of them).
     static const QByteArray builtIn[] = {"bmp", "png", "ppm", "pgm", "pbm"};
@@ -374,7 +377,7 @@ WriteResult SaveImageFile(const QImage &image, const QString &path, const char *
 
 WriteResult SaveImageFileNative(const QImage &image, const QByteArray &path, const char *format) {
     QString reason;
-    if (!CanEncode(format, reason))
+    if (!CanEncode(image, format, reason))
         return Failure(reason);
     WriteResult result = WriteFile(path, Encoder(image, format, reason), QString());
     if (!result.ok && result.error.isEmpty())
@@ -384,7 +387,7 @@ WriteResult SaveImageFileNative(const QImage &image, const QByteArray &path, con
 
 WriteResult WriteImageToDescriptor(const QImage &image, int fd, const char *format) {
     QString reason;
-    if (!CanEncode(format, reason))
+    if (!CanEncode(image, format, reason))
         return Failure(reason);
     WriteResult result = WriteDescriptor(fd, Encoder(image, format, reason), QString());
     if (!result.ok && result.error.isEmpty())

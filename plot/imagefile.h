@@ -20,11 +20,15 @@ struct WriteResult {
 };
 
 // Writes the bytes that `produce` puts into the device to `path`, all or nothing.
-//  - A regular file, or a name that does not exist yet: the bytes go into a temporary file
-//    in the same folder; every write, the final flush, the sync and the close are checked,
-//    and the temporary file is renamed over the target only when all of them went through.
-//    A replaced file keeps its permissions (and, where allowed, its owner). A symbolic link
-//    is followed: the file it points to is replaced and the link stays.
+//  - A regular file, or a name that does not exist yet: the bytes go into a new file in the
+//    same folder, without a name while it is written (replacementfile.h); every write, the
+//    final flush, the sync and the close are checked, and the new file is renamed over the
+//    target only when all of them went through. A replaced file keeps its permissions, its
+//    access control list, its user.* attributes and, where allowed, its owner; a new one gets
+//    what any new file gets (0666 less the umask, or the folder's default access list). SIGINT,
+//    SIGTERM or SIGHUP during the write stops it with the old file kept. A symbolic link is
+//    followed: the file it points to is replaced and the link stays. Reasons are in Russian for the
+//    common failures (filereason.h).
 //  - An existing target that is not a regular file (a character device such as /dev/null or
 //    /dev/full, a FIFO, /dev/stdout): written in place, with no temporary file and no rename;
 //    every write is checked, so /dev/full fails.

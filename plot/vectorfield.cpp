@@ -92,6 +92,33 @@ std::vector<QPolygon> VectorRecorder::polylines(const QColor &color) const {
     return result;
 }
 
+void ReplayInto(const VectorRecorder &field, Canvas &canvas, QPoint offset) {
+    for (const VectorOp &op : field.ops()) {
+        switch (op.kind) {
+        case VectorOp::Fill:
+            canvas.setBrushColor(Canvas::fromQColor(op.color));
+            canvas.fillRect(op.rect.translated(offset));
+            break;
+        case VectorOp::Lines:
+            canvas.setPenColor(Canvas::fromQColor(op.color));
+            canvas.setPenWidth(op.penWidth);
+            canvas.setPenStyle(op.penStyle);
+            canvas.moveTo(op.points.first().x() + offset.x(), op.points.first().y() + offset.y());
+            for (int i = 1; i < op.points.size(); ++i)
+                canvas.lineTo(op.points[i].x() + offset.x(), op.points[i].y() + offset.y());
+            break;
+        case VectorOp::Text:
+            canvas.setFont(op.font);
+            canvas.setFontColor(Canvas::fromQColor(op.color));
+            canvas.setBrushColor(Canvas::fromQColor(op.background));
+            canvas.textOut(op.rect.left() + offset.x(), op.rect.top() + offset.y(), op.text);
+            break;
+        case VectorOp::Image:
+            break; // only a field with no list has one, and nothing is placed on it
+        }
+    }
+}
+
 void DrawVectorField(QPainter &painter, const VectorRecorder &field) {
     painter.save();
     painter.setClipRect(QRect(QPoint(0, 0), field.size()));
@@ -139,6 +166,8 @@ void DrawVectorFieldInto(QPainter &painter, const VectorRecorder &field, const Q
 }
 
 bool WriteVectorSvg(QIODevice &device, const VectorRecorder &field, const QString &title) {
+    if (field.size().isEmpty())
+        return false; // nothing was drawn: no empty picture passes for one
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
     svg.setSize(field.size());
@@ -153,6 +182,8 @@ bool WriteVectorSvg(QIODevice &device, const VectorRecorder &field, const QStrin
 }
 
 bool WriteVectorPdf(QIODevice &device, const VectorRecorder &field, const QString &title) {
+    if (field.size().isEmpty())
+        return false; // nothing was drawn: no empty picture passes for one
     QPdfWriter pdf(&device);
     pdf.setTitle(title);
     pdf.setCreator(QStringLiteral("Kurvanto"));

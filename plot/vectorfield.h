@@ -64,6 +64,10 @@ class VectorRecorder {
     QSize size_;
 };
 
+// Draws the recorded steps again on a raster canvas, each moved by `offset`, with the canvas's
+// own lines and text: the pixels the field's picture has, for the part the canvas covers.
+void ReplayInto(const VectorRecorder &field, Canvas &canvas, QPoint offset);
+
 // Draws the recorded field with its top left corner at the painter's origin, one pixel of the
 // field one unit of the painter.
 void DrawVectorField(QPainter &painter, const VectorRecorder &field);

@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 xvfb xauth desktop-file-utils
-          qt6-translations-l10n ccache locales qt6-svg-dev poppler-utils lintian appstream)
+          qt6-translations-l10n ccache locales qt6-svg-dev poppler-utils lintian appstream
+          acl)
 packages+=("$@") # extra packages a script needs
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cliargs.h"
+#include "descriptorname.h"
 #include "enginecommands.h"
 #include "plotcommand.h"
 
@@ -46,6 +47,7 @@ int Run(const Args &args, const char *programName) {
 } // namespace
 
 int main(int argc, char **argv) {
+    kurvanto::NoteStartupDescriptors();
     const Args args(argv + 1, argv + argc);
     try {
         const int code = Run(args, argc > 0 ? argv[0] : "kurvanto-cli");

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "cliargs.h"
+#include "descriptorname.h"
 #include "imagefile.h"
 #include "pictureformat.h"
 #include "vectorfield.h"
@@ -67,6 +68,8 @@ class SilentStandardError {
 
 OutputTarget ChooseOutput(const std::string &name, const std::string &formatOption) {
     OutputTarget target{name, name == "-", name == "-" || ExistsAndIsNotRegular(name), "BMP"};
+    target.descriptor = name == "-" ? STDOUT_FILENO : StartupDescriptorNamed(name);
+    target.inPlace = target.inPlace || target.descriptor >= 0;
     if (!formatOption.empty()) {
         target.format = FormatOfName(formatOption);
         if (target.format == nullptr)
@@ -92,8 +95,8 @@ std::string WriteOutput(const QImage &image, const OutputTarget &target) {
     std::optional<SilentStandardError> silent;
     if (std::strcmp(target.format, "PNG") == 0)
         silent.emplace();
-    if (target.standardOutput) {
-        const WriteResult result = WriteImageToDescriptor(image, STDOUT_FILENO, target.format);
+    if (target.descriptor >= 0) {
+        const WriteResult result = WriteImageToDescriptor(image, target.descriptor, target.format);
         return result.ok ? std::string() : result.error.toStdString();
     }
     // The name's own bytes: a name that is not valid UTF-8 would not survive a QString.
@@ -118,8 +121,8 @@ std::string WriteVectorOutput(const VectorRecorder &field, const OutputTarget &t
         return svg ? WriteVectorSvg(device, field, title) : WriteVectorPdf(device, field, title);
     };
     const WriteResult result =
-        target.standardOutput
-            ? WriteToDescriptor(STDOUT_FILENO, produce)
+        target.descriptor >= 0
+            ? WriteToDescriptor(target.descriptor, produce)
             : WriteFileWholeNative(QByteArray::fromStdString(target.name), produce);
     return result.ok ? std::string() : result.error.toStdString();
 }

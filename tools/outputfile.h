@@ -13,10 +13,15 @@ struct OutputTarget {
     bool standardOutput; // the name "-"
     bool inPlace;        // written in place: standard output, a device, a FIFO
     const char *format;  // "BMP", "PNG", "JPG", "PPM", "SVG" or "PDF"
+    // Written to this descriptor, in place: 1 for "-", N for a name that stands for the
+    // descriptor N open at start-up (/dev/stdout, /dev/fd/N...); -1: the name is a path.
+    int descriptor = -1;
 };
 
 class VectorRecorder;
 
+// The target and its format. "-" is standard output; /dev/stdout, /dev/stderr, /dev/fd/N and
+// /proc/self/fd/N the descriptor they name when it was open at start-up (descriptorname.h).
 // The format: --format when given (bmp, png, jpg or jpeg, ppm, any letter case), otherwise
 // the name's extension (.bmp, .png, .jpg, .jpeg, .ppm, .svg, .pdf, any letter case); BMP, the
 // program's own format, for standard output, a name without an extension and a target that exists

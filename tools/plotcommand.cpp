@@ -14,6 +14,7 @@
 #include "enginecommands.h"
 #include "errors.h"
 #include "field.h"
+#include "filereason.h"
 #include "outputfile.h"
 #include "pictureformat.h"
 #include "vectorfield.h"
@@ -152,8 +153,10 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
     Field field(job.state, host);
     field.loadOptions(job.options);
     VectorRecorder vectors;
-    if (IsVectorFormat(target))
+    if (IsVectorFormat(target)) {
+        field.canvas().setPixels(false); // the vectors need no raster
         field.canvas().setRecorder(&vectors);
+    }
     try {
         const int drawn = DrawField(job, field, host);
         if (drawn != kExitOk)
@@ -179,12 +182,16 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
         IsVectorFormat(target)
             ? WriteVectorOutput(vectors, target, QString::fromStdString(job.formula))
             : WriteOutput(field.canvas().image(), target);
+    if (!error.empty() && interrupted != 0) { // Ctrl+C during the write: the old file stays
+        std::fputs("Прервано: рисунок не записан.\n", stderr);
+        return kExitInterrupted;
+    }
     if (!error.empty()) {
         if (target.standardOutput)
             std::fprintf(stderr, "Не удалось записать рисунок в стандартный вывод: %s.\n",
                          error.c_str());
         else
-            std::fprintf(stderr, "Не удалось записать файл %s: %s.\n", target.name.c_str(),
+            std::fprintf(stderr, "Не удалось записать файл %s: %s.\n", OneLine(target.name).c_str(),
                          error.c_str());
         return kExitError;
     }

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QToolButton>
@@ -13,7 +14,9 @@
 #include "errors.h"
 #include "fieldprinting.h"
 #include "fieldsettings.h"
+#include "filereason.h"
 #include "helpwindow.h"
+#include "inplacetarget.h"
 #include "picturebox.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -49,11 +52,20 @@ void TForm1::SpeedButton1Click() {
 // The file is replaced only when the whole picture reached the disk; otherwise the old file
 // stays as it was and the message says why.
 void TForm1::savePicture(const QString &fileName, const QString &filter) {
-    const WriteResult written = field_.write(fileName, SaveFormatFor(fileName, filter));
+    const PictureFormat format = SaveFormatFor(fileName, filter);
+    WriteResult written;
+    if (IsInPlaceTarget(fileName)) { // a FIFO or a device: made in memory, written in place
+        QByteArray bytes;
+        written = field_.encode(bytes, format, QFileInfo(fileName).completeBaseName());
+        if (written.ok)
+            written = WriteInPlaceTarget(this, fileName, bytes);
+    } else {
+        written = field_.write(fileName, format);
+    }
     if (!written.ok) {
         ShowMessage(this,
                     QStringLiteral("Не удалось сохранить график в файл \"%1\":\n%2")
-                        .arg(QDir::toNativeSeparators(fileName), written.error),
+                        .arg(OneLine(QDir::toNativeSeparators(fileName)), written.error),
                     QMessageBox::Critical);
     }
 }

@@ -325,6 +325,31 @@ class TestExport : public QObject {
         QVERIFY(fills > 0);
         QCOMPARE(printed.polylines(Qt::black), shown.polylines(Qt::black));
     }
+
+    // Printing to a PDF file over an old one on a disk that fills up: the old file whole, the
+    // reason shown.
+    void print_toAFullDiskKeepsTheOldFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.pdf"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        build(QStringLiteral("x"));
+        ui_->onDialog = [path](QDialog &dialog) {
+            QPrinter *printer = dynamic_cast<QPrintDialog &>(dialog).printer();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+            return int(QDialog::Accepted);
+        };
+        SetWriteFailureAfterBytes(1000);
+        form_->printField();
+        SetWriteFailureAfterBytes(-1);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(ui_->messages.size(), 1);
+        QVERIFY2(ui_->messages.at(0).contains(QStringLiteral("на диске нет места")),
+                 qPrintable(ui_->messages.at(0)));
+    }
 };
 
 QTEST_MAIN(TestExport)

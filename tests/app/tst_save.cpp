@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <sys/inotify.h>
@@ -193,8 +194,63 @@ class TestSave : public QObject {
         QVERIFY2(message.startsWith(QStringLiteral("Не удалось сохранить график в файл")),
                  qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("graph.bmp")), qPrintable(message));
-        QVERIFY2(message.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
-                 qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("на диске нет места")), qPrintable(message));
+    }
+
+    // ---- A FIFO ----
+
+    // Without a reader the save says so at once; a reader that reads nothing gets a progress
+    // whose "Отмена" ends the write; a reader that reads gets the whole picture.
+    void save_toAFifoNeverHoldsTheWindow() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("pipe.bmp"));
+        const QByteArray name = QFile::encodeName(fifo);
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        build(QStringLiteral("x"));
+        Watchdog watchdog(30, "saving to a FIFO");
+        saveTo(fifo);
+        QCOMPARE(ui_->messages.size(), 1);
+        QVERIFY2(ui_->messages.at(0).contains(QStringLiteral("у канала нет читателя")),
+                 qPrintable(ui_->messages.at(0)));
+
+        QStringList progress;
+        bool cancel = true;
+        ui_->onDialog = [&](QDialog &dialog) {
+            if (auto *files = qobject_cast<QFileDialog *>(&dialog)) {
+                files->selectFile(fifo);
+                return int(QDialog::Accepted);
+            }
+            progress << QString::fromLatin1(dialog.metaObject()->className());
+            return cancel ? int(QDialog::Rejected) : dialog.exec();
+        };
+        const int idle = ::open(name.constData(), O_RDONLY | O_NONBLOCK); // never reads
+        form_->SpeedButton1Click();
+        ::close(idle);
+        QCOMPARE(progress, QStringList{QStringLiteral("QProgressDialog")});
+        QCOMPARE(ui_->messages.size(), 2);
+        QVERIFY2(ui_->messages.at(1).contains(QStringLiteral("запись отменена")),
+                 qPrintable(ui_->messages.at(1)));
+
+        cancel = false;
+        const QByteArray expected = pictureAsBitmap();
+        QByteArray received;
+        const int reader = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+        std::thread drain([&] { // slower than the writer, until the whole picture is there
+            QElapsedTimer clock;
+            clock.start();
+            char chunk[4096];
+            while (received.size() < expected.size() && clock.elapsed() < 20000) {
+                const ssize_t n = ::read(reader, chunk, sizeof chunk);
+                if (n > 0)
+                    received.append(chunk, int(n));
+                QThread::usleep(n > 0 ? 200 : 1000);
+            }
+        });
+        form_->SpeedButton1Click();
+        drain.join();
+        ::close(reader);
+        QCOMPARE(ui_->messages.size(), 2);
+        QCOMPARE(received, expected);
     }
 
     // ---- The save dialog ----

@@ -278,5 +278,28 @@ TEST_F(VectorFieldTest, PdfIsWholeAndReadable) {
         << out.toStdString();
 }
 
+// A canvas without pixels records the same field: y = x runs through the top right corner,
+// so the legend has to look at the curve's pixels to go elsewhere.
+TEST_F(VectorFieldTest, WithoutPixelsTheSameRecording) {
+    FieldOptions options;
+    options.grid = options.numbers = options.legend = true;
+    PlotState again = state;
+    BuildGraph(state, canvas, "x", host, options);
+    DisplayList list;
+    list.recordBuild(state, "x");
+    RedrawField(state, canvas, list, options, host);
+    const QByteArray withPixels = Svg();
+
+    Canvas bare;
+    bare.setPixels(false);
+    recorder = VectorRecorder();
+    bare.setRecorder(&recorder);
+    BuildGraph(again, bare, "x", host, options);
+    RedrawField(again, bare, list, options, host);
+    EXPECT_TRUE(bare.image().isNull());
+    EXPECT_EQ(bare.size(), QSize(640, 441));
+    EXPECT_EQ(Svg(), withPixels);
+}
+
 } // namespace
 } // namespace kurvanto

@@ -11,6 +11,7 @@
 #include <pty.h>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,7 +25,8 @@ using Clock = std::chrono::steady_clock;
                              int outFd, int errFd) {
     dup2(outFd, STDOUT_FILENO);
     if (!options.outputTo.empty()) {
-        const int target = open(options.outputTo.c_str(), O_WRONLY);
+        const int target =
+            open(options.outputTo.c_str(), O_WRONLY | (options.appendOutput ? O_APPEND : 0));
         if (target < 0)
             _exit(126);
         dup2(target, STDOUT_FILENO);
@@ -34,6 +36,11 @@ using Clock = std::chrono::steady_clock;
     dup2(null, STDIN_FILENO);
     if (!options.folder.empty() && chdir(options.folder.c_str()) != 0)
         _exit(126);
+    if (options.addressSpaceLimit >= 0) {
+        const rlimit limit{static_cast<rlim_t>(options.addressSpaceLimit),
+                           static_cast<rlim_t>(options.addressSpaceLimit)};
+        setrlimit(RLIMIT_AS, &limit);
+    }
     if (options.fileSizeLimit >= 0) {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
@@ -54,7 +61,7 @@ using Clock = std::chrono::steady_clock;
 
 Result RunCli(const std::vector<std::string> &args, const RunOptions &options) {
     int out[2], err[2];
-    if (pipe(out) != 0)
+    if (options.outputSocket ? socketpair(AF_UNIX, SOCK_STREAM, 0, out) != 0 : pipe(out) != 0)
         return {};
     if (options.errorOnTerminal) {
         if (openpty(&err[0], &err[1], nullptr, nullptr, nullptr) != 0)
@@ -109,7 +116,9 @@ Result RunCli(const std::vector<std::string> &args, const RunOptions &options) {
         if (fd.fd >= 0)
             close(fd.fd);
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    result.maxRssKb = usage.ru_maxrss;
     if (WIFEXITED(status))
         result.code = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))

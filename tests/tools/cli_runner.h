@@ -9,10 +9,11 @@
 namespace clitest {
 
 struct Result {
-    int code = -1;   // the exit code, -1 when ended by a signal
-    int signal = 0;  // the signal that ended it, if any
-    std::string out; // standard output
-    std::string err; // standard error (or what the terminal showed)
+    int code = -1;     // the exit code, -1 when ended by a signal
+    int signal = 0;    // the signal that ended it, if any
+    std::string out;   // standard output
+    std::string err;   // standard error (or what the terminal showed)
+    long maxRssKb = 0; // the peak of its resident memory
 };
 
 struct RunOptions {
@@ -23,6 +24,9 @@ struct RunOptions {
     int interruptAfterMilliseconds = -1; // or SIGINT after this long
     int deadlineSeconds = 120;           // then SIGKILL
     std::string outputTo;                // standard output to this file instead
+    bool appendOutput = false;           // ... opened to append, as ">>" does
+    bool outputSocket = false;           // standard output a socket, not a pipe
+    long long addressSpaceLimit = -1;    // RLIMIT_AS in bytes, as "ulimit -v"; -1: none
 };
 
 Result RunCli(const std::vector<std::string> &args, const RunOptions &options = {});

@@ -87,8 +87,16 @@ mode_t PermissionsOf(const QString &path) {
     return info.st_mode & 07777;
 }
 
+// The reason a failure gives: the common ones in Russian, the system's text for the others.
 std::string Message(int error) {
-    return std::strerror(error);
+    switch (error) {
+    case ENOSPC:
+        return "на диске нет места";
+    case EFBIG:
+        return "файл слишком велик";
+    default:
+        return std::strerror(error);
+    }
 }
 
 // Everything written into the FIFO or socket end `fd` until its writers are gone.
