@@ -9,6 +9,7 @@
 // off a build or a mark leaves exactly the picture it always left.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <string>
 
 #include "buildgraph.h"
@@ -19,6 +20,7 @@
 #include "plotstate.h"
 #include "vectorfield.h"
 #include "view.h"
+#include "worksheet.h"
 
 namespace kurvanto {
 
@@ -79,8 +81,16 @@ class Field {
     // SVG and PDF.
     WriteResult write(const QString &fileName, PictureFormat format) const;
 
+    // The field as a worksheet: its size, ranges, home ranges, precision, colours, options and
+    // list.
+    Worksheet worksheet() const;
+    // Takes all of the worksheet and draws the field again from it. All or nothing: when the
+    // drawing fails or is cancelled, the field is left as it was and the reason comes back.
+    std::optional<QString> openWorksheet(const Worksheet &sheet);
+
   private:
     void redrawWhenOverlays();
+    void applyWorksheet(const Worksheet &sheet);
 
     PlotState &state_;
     BuildGraphHost &host_;
