@@ -17,6 +17,7 @@
 #include "markoptions.h"
 #include "outputfile.h"
 #include "pictureformat.h"
+#include "sheetoptions.h"
 #include "vectorfield.h"
 
 namespace kurvanto {
@@ -145,6 +146,8 @@ std::vector<PlotOption> MakeOptions() {
                                 "разрывы: без линий через точки без значения и через всё поле"));
     options.push_back(
         FieldFlag("--legend", &FieldOptions::legend, true, "легенда: формула в углу поля"));
+    const std::vector<PlotOption> sheet = SheetOptions();
+    options.insert(options.end(), sheet.begin(), sheet.end());
     return options;
 }
 
@@ -260,7 +263,12 @@ void ResolveSystemColors(PlotState &state) {
 
 // Builds the first formula and the others over it, then the marks, on the field.
 int DrawField(PlotJob &job, Field &field, ToolHost &host) {
-    const bool built = field.build(job.formula);
+    if (const auto fault = OpenJobSheet(job, field)) {
+        host.eraseProgress();
+        std::fprintf(stderr, "%s\n", fault->c_str());
+        return kExitError;
+    }
+    const bool built = !job.hasFormula || field.build(job.formula);
     host.eraseProgress();
     if (!built) {
         std::fputs("Ошибка в функции !!!\n", stderr);
@@ -325,6 +333,10 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
                          error.c_str());
         return kExitError;
     }
+    if (const auto fault = SaveJobSheet(job, field)) {
+        std::fprintf(stderr, "%s.\n", fault->c_str());
+        return kExitError;
+    }
     return kExitOk;
 }
 
@@ -337,6 +349,7 @@ const std::vector<PlotOption> &PlotOptions() {
 
 void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
     SetStartValues(job.state, kPanelWidth, kPanelHeight);
+    StartFromSheet(job);
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (!optionsEnded && args[i] == "--") {
@@ -360,7 +373,7 @@ void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
             throw UsageError(OptionMessage(option->name, values, option->why));
         i += count;
     }
-    if (!job.hasFormula)
+    if (!job.hasFormula && job.sheetPath.empty())
         throw UsageError("plot: не задана формула");
     if (job.output.empty())
         throw UsageError("plot: не задан файл рисунка (-o ФАЙЛ)");
@@ -375,9 +388,17 @@ void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
 int PlotCommand(const std::vector<std::string> &args, const char *programName) {
     qInstallMessageHandler(QuietMessages);
     PlotJob job;
+    if (const auto sheet = SheetArgument(args)) {
+        WorksheetRead read = ReadWorksheetFileNative(QByteArray::fromStdString(*sheet));
+        if (!read.sheet) {
+            std::fprintf(stderr, "%s\n", read.fault.toStdString().c_str());
+            return kExitFormulaRefused;
+        }
+        job.sheet = std::move(read.sheet);
+    }
     ParsePlotArguments(args, job);
     const OutputTarget target = ChooseOutput(job.output, job.format);
-    if (const auto refusal = FormulaRefusal(job.formula)) {
+    if (const auto refusal = job.hasFormula ? FormulaRefusal(job.formula) : std::nullopt) {
         std::fprintf(stderr, "%s\n", refusal->c_str());
         return kExitFormulaRefused;
     }
