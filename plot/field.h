@@ -24,6 +24,15 @@
 
 namespace kurvanto {
 
+// What a step of the window changes on the field, for undo and redo: the worksheet with the
+// properties dialog's remembered values and whether a graph is present or a clear pending.
+struct FieldSnapshot {
+    Worksheet sheet;
+    std::int32_t dialogValues[6] = {};
+    std::uint8_t graphPresent = 0, clearPending = 0;
+};
+bool SameSnapshot(const FieldSnapshot &a, const FieldSnapshot &b);
+
 class Field {
   public:
     // The field works on the program's one state; `host` is what its builds ask of the window
@@ -88,9 +97,22 @@ class Field {
     // drawing fails or is cancelled, the field is left as it was and the reason comes back.
     std::optional<QString> openWorksheet(const Worksheet &sheet);
 
+    // The field as it is now, and back to such a moment: drawn again from the snapshot's list
+    // with the options as they are now. Raises what a redraw raises.
+    FieldSnapshot snapshot() const;
+    void restore(const FieldSnapshot &snapshot);
+
+    // The list of graphs' changes, each drawing the field again: the index is the item's in
+    // the display list, which must be a build.
+    void setBuildHidden(std::size_t index, bool hidden);
+    void setBuildColor(std::size_t index, TColor color);
+    void setBuildFormula(std::size_t index, const std::string &formula);
+    void removeItem(std::size_t index);
+
   private:
     void redrawWhenOverlays();
     void applyWorksheet(const Worksheet &sheet);
+    void redrawList();
 
     PlotState &state_;
     BuildGraphHost &host_;

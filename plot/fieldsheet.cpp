@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The field to and from a worksheet.
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "errors.h"
@@ -65,6 +67,88 @@ void Field::applyWorksheet(const Worksheet &sheet) {
     state_.GraphPresent = 1;
     state_.ClearPending = 0;
     RedrawField(state_, canvas_, list_, options_, host_);
+}
+
+FieldSnapshot Field::snapshot() const {
+    FieldSnapshot snap;
+    snap.sheet = worksheet();
+    const PlotState &s = state_;
+    const std::int32_t dialog[6] = {s.DialogWidth, s.DialogHeight, s.DialogXMin,
+                                    s.DialogXMax,  s.DialogYMin,   s.DialogYMax};
+    std::copy(std::begin(dialog), std::end(dialog), snap.dialogValues);
+    snap.graphPresent = s.GraphPresent;
+    snap.clearPending = s.ClearPending;
+    return snap;
+}
+
+bool SameSnapshot(const FieldSnapshot &a, const FieldSnapshot &b) {
+    return std::equal(std::begin(a.dialogValues), std::end(a.dialogValues),
+                      std::begin(b.dialogValues)) &&
+           a.graphPresent == b.graphPresent && a.clearPending == b.clearPending &&
+           WorksheetJson(a.sheet) == WorksheetJson(b.sheet);
+}
+
+void Field::restore(const FieldSnapshot &snapshot) {
+    Worksheet sheet = snapshot.sheet;
+    sheet.options = options_; // the options are the menu's, not a step's
+    PlotState &s = state_;
+    s.FieldWidth = sheet.width;
+    s.FieldHeight = sheet.height;
+    s.Precision = sheet.precision;
+    s.AxesColor = sheet.axesColor;
+    s.GraphColor = sheet.graphColor;
+    s.BackgroundColor = sheet.backgroundColor;
+    const std::int32_t *d = snapshot.dialogValues;
+    s.DialogWidth = d[0];
+    s.DialogHeight = d[1];
+    s.DialogXMin = d[2];
+    s.DialogXMax = d[3];
+    s.DialogYMin = d[4];
+    s.DialogYMax = d[5];
+    ApplyView(s, sheet.ranges);
+    home_ = sheet.home;
+    list_.setItems(sheet.items);
+    s.GraphPresent = snapshot.graphPresent;
+    s.ClearPending = snapshot.clearPending;
+    redrawList();
+}
+
+void Field::redrawList() {
+    canvas_.clear();
+    if (!list_.empty())
+        RedrawField(state_, canvas_, list_, options_, host_);
+}
+
+void Field::setBuildHidden(std::size_t index, bool hidden) {
+    std::vector<FieldItem> items = list_.items();
+    items.at(index).hidden = hidden;
+    list_.setItems(std::move(items));
+    redrawList();
+}
+
+void Field::setBuildColor(std::size_t index, TColor color) {
+    std::vector<FieldItem> items = list_.items();
+    items.at(index).graphColor = color;
+    list_.setItems(std::move(items));
+    redrawList();
+}
+
+void Field::setBuildFormula(std::size_t index, const std::string &formula) {
+    std::vector<FieldItem> items = list_.items();
+    items.at(index).formula = formula;
+    list_.setItems(std::move(items));
+    redrawList();
+}
+
+void Field::removeItem(std::size_t index) {
+    std::vector<FieldItem> items = list_.items();
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(index));
+    list_.setItems(std::move(items));
+    if (list_.empty()) {
+        clear();
+        return;
+    }
+    redrawList();
 }
 
 std::optional<QString> Field::openWorksheet(const Worksheet &sheet) {
