@@ -111,6 +111,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
 
     // Undo and redo (tform1undo.cpp): a step on the field that undo takes back.
     QUndoStack *undoStack() const { return undo_; }
+    GraphList *graphList() const { return graphList_; }
     void recordStep(const QString &text, const std::function<void()> &action);
 
   protected:
@@ -166,6 +167,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void viewStep();
     void stepShown();
     void createViewMenu();
+    void connectGraphList();
 
     // The picture's place in the drawing panel, and its border there on both sides.
     static constexpr QPoint kImage1Position{8, 8};

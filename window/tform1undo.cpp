@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 
+#include "graphlist.h"
 #include "picturebox.h"
 #include "tform1.h"
 #include "uiseam.h"
@@ -117,6 +118,7 @@ void TForm1::stepShown() {
     shownView_ = CurrentView(state_);
     Image1->update();
     updateCaption();
+    graphList_->showList(field_.displayList());
 }
 
 } // namespace kurvanto

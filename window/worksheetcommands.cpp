@@ -18,7 +18,7 @@
 #include <QUndoStack>
 
 #include "nameonlyicons.h"
-#include "recentsheets.h"
+#include "sheetsettings.h"
 #include "tform1.h"
 #include "uiseam.h"
 #include "worksheet.h"

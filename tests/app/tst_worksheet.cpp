@@ -4,6 +4,7 @@
 // nothing, a changed worksheet asks before it goes.
 #include <QAction>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -11,12 +12,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUndoStack>
 #include <QWheelEvent>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "annotation.h"
+#include "graphlist.h"
 #include "namedchild.h"
 #include "tform1.h"
 #include "uirecorder.h"
@@ -267,6 +271,50 @@ class TestWorksheet : public QObject {
         QCOMPARE(WorksheetJson(form_->field().worksheet()), sheet);
         QCOMPARE(form_->windowTitle(), QStringLiteral("Kurvanto(Курванто) Версия 2.0"));
         QCOMPARE(form_->undoStack()->count(), 1);
+    }
+
+    void graphListChangesAreSteps() {
+        QVERIFY(show());
+        build(QStringLiteral("x"));
+        state_.GraphColor = 0xFF;
+        build(QStringLiteral("x^2"));
+        annotate('t', 1, 1);
+        QTreeWidget *tree = form_->graphList()->tree();
+        QCOMPARE(tree->topLevelItemCount(), 2); // the builds, not the marks
+        QCOMPARE(tree->topLevelItem(1)->text(GraphList::FormulaColumn), QStringLiteral("x^2"));
+        const QImage both = picture();
+        const QRgb red = qRgb(255, 0, 0);
+        const QPoint parabola(MarkColumn(state_, 2), MarkRow(state_, 4)); // x^2 at 2
+        QCOMPARE(both.pixel(parabola), red);
+
+        tree->topLevelItem(1)->setCheckState(GraphList::FormulaColumn, Qt::Unchecked);
+        QTRY_VERIFY(form_->displayList().items()[1].hidden);
+        QVERIFY(picture().pixel(parabola) != red);
+        QCOMPARE(form_->undoStack()->undoText(), QStringLiteral("скрытие графика"));
+
+        tree->topLevelItem(0)->setText(GraphList::FormulaColumn, QStringLiteral("x^^2"));
+        QTest::qWait(20);
+        QCOMPARE(form_->displayList().items()[0].formula, std::string("x")); // refused
+        tree->topLevelItem(0)->setText(GraphList::FormulaColumn, QStringLiteral("x^3"));
+        QTRY_COMPARE(form_->displayList().items()[0].formula, std::string("x^3"));
+
+        ui_->onDialog = [](QDialog &dialog) {
+            static_cast<QColorDialog &>(dialog).setCurrentColor(QColor(0, 0, 255));
+            return int(QDialog::Accepted);
+        };
+        emit tree->itemClicked(tree->topLevelItem(0), GraphList::SwatchColumn);
+        QCOMPARE(form_->displayList().items()[0].graphColor, TColor(0xFF0000));
+
+        form_->graphList()->show();
+        tree->setFocus();
+        tree->setCurrentItem(tree->topLevelItem(1));
+        QTest::keyClick(tree, Qt::Key_Delete);
+        QCOMPARE(form_->displayList().items().size(), 2u);
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        for (int i = 0; i < 4; ++i) // delete, colour, formula, hide
+            form_->undoStack()->undo();
+        QCOMPARE(picture(), both);
+        QCOMPARE(tree->topLevelItem(0)->text(GraphList::FormulaColumn), QStringLiteral("x"));
     }
 
     void aChangedSheetAsksBeforeItGoes() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The worksheets last opened or saved, newest first, remembered between runs.
+// Remembered between runs: the worksheets last opened or saved, newest first, and whether
+// the panel "Графики" is shown.
 #include <QStringList>
 
 namespace kurvanto {
@@ -11,5 +12,8 @@ QStringList LoadRecentSheets();
 
 // Puts the file first (once), keeps kRecentSheets; returns the new list.
 QStringList RememberRecentSheet(const QString &path);
+
+bool LoadGraphListShown();
+void SaveGraphListShown(bool shown);
 
 } // namespace kurvanto

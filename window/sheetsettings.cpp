@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "recentsheets.h"
+#include "sheetsettings.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -9,6 +9,7 @@ namespace kurvanto {
 namespace {
 
 const QString kKey = QStringLiteral("worksheets/recent");
+const QString kGraphListKey = QStringLiteral("panels/graphs");
 
 QSettings Settings() {
     return QSettings(QStringLiteral("Kurvanto"), QStringLiteral("kurvanto"));
@@ -32,6 +33,14 @@ QStringList RememberRecentSheet(const QString &path) {
         list.removeLast();
     Settings().setValue(kKey, list);
     return list;
+}
+
+bool LoadGraphListShown() {
+    return Settings().value(kGraphListKey, false).toBool();
+}
+
+void SaveGraphListShown(bool shown) {
+    Settings().setValue(kGraphListKey, shown);
 }
 
 } // namespace kurvanto
