@@ -164,6 +164,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void updateCaption();
     void createUndo();
     void routeStepsThroughUndo();
+    void routeLabelsThroughUndo();
     void viewStep();
     void stepShown();
     void createViewMenu();

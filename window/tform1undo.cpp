@@ -68,6 +68,11 @@ void TForm1::routeStepsThroughUndo() {
             &TForm1::SpeedButton5Click);
     reroute(SpeedButton7, &QToolButton::clicked, &TForm1::SpeedButton7Click, named("пометку"),
             &TForm1::SpeedButton7Click);
+    routeLabelsThroughUndo();
+}
+
+// A click that places or erases a label is a step; the caption follows the options.
+void TForm1::routeLabelsThroughUndo() {
     disconnect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
     connect(Image1, &PictureBox::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
         if (!state_.LabelArmed) { // nothing but the view's drag can start
