@@ -85,7 +85,7 @@ bool SameSnapshot(const FieldSnapshot &a, const FieldSnapshot &b) {
     return std::equal(std::begin(a.dialogValues), std::end(a.dialogValues),
                       std::begin(b.dialogValues)) &&
            a.graphPresent == b.graphPresent && a.clearPending == b.clearPending &&
-           WorksheetJson(a.sheet) == WorksheetJson(b.sheet);
+           SameWorksheet(a.sheet, b.sheet);
 }
 
 void Field::restore(const FieldSnapshot &snapshot) {

@@ -8,8 +8,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -88,6 +90,38 @@ WorksheetRead ReadOpenFile(QFile &file, const QString &name) {
 }
 
 } // namespace
+
+namespace {
+
+bool SameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool SameRanges(const ViewRanges &a, const ViewRanges &b) {
+    return SameBits(a.xMin, b.xMin) && SameBits(a.xMax, b.xMax) && SameBits(a.yMin, b.yMin) &&
+           SameBits(a.yMax, b.yMax);
+}
+
+} // namespace
+
+bool SameItem(const FieldItem &a, const FieldItem &b) {
+    return a.kind == b.kind && a.formula == b.formula && a.graphColor == b.graphColor &&
+           a.axesColor == b.axesColor && a.precision == b.precision && a.interval == b.interval &&
+           a.hidden == b.hidden && SameBits(a.intervalFrom, b.intervalFrom) &&
+           SameBits(a.intervalTo, b.intervalTo) && SameBits(a.markX, b.markX) &&
+           SameBits(a.markY, b.markY) && a.text == b.text && a.labelColor == b.labelColor &&
+           SameBits(a.x, b.x) && SameBits(a.y, b.y);
+}
+
+bool SameWorksheet(const Worksheet &a, const Worksheet &b) {
+    const FieldOptions &o = a.options, &p = b.options;
+    return a.width == b.width && a.height == b.height && SameRanges(a.ranges, b.ranges) &&
+           SameRanges(a.home, b.home) && a.precision == b.precision && a.axesColor == b.axesColor &&
+           a.graphColor == b.graphColor && a.backgroundColor == b.backgroundColor &&
+           o.grid == p.grid && o.numbers == p.numbers && o.breaks == p.breaks &&
+           o.legend == p.legend &&
+           std::equal(a.items.begin(), a.items.end(), b.items.begin(), b.items.end(), SameItem);
+}
 
 QJsonValue DoubleValue(double d) {
     if (std::isnan(d))

@@ -41,6 +41,10 @@ struct Worksheet {
     std::vector<FieldItem> items;
 };
 
+// The same worksheet, value for value (doubles bit for bit).
+bool SameItem(const FieldItem &a, const FieldItem &b);
+bool SameWorksheet(const Worksheet &a, const Worksheet &b);
+
 // The worksheet as the file's bytes.
 QByteArray WorksheetJson(const Worksheet &sheet);
 

@@ -196,8 +196,8 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     QAction *N22 = nullptr, *N23 = nullptr, *N24 = nullptr, *N25 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
 
-    QString sheetPath_;     // the worksheet opened or saved in this session
-    QByteArray sheetSaved_; // ... as it was then
+    QString sheetPath_;    // the worksheet opened or saved in this session
+    Worksheet sheetSaved_; // ... as it was then
     QMenu *fileMenu_ = nullptr;
     QList<QAction *> recentItems_;
     QUndoStack *undo_ = nullptr;

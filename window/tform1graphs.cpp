@@ -33,6 +33,10 @@ void TForm1::createViewMenu() {
     toggle->setText(QStringLiteral("Графики"));
     view->addAction(toggle);
     connect(toggle, &QAction::triggered, this, [](bool shown) { SaveGraphListShown(shown); });
+    connect(graphList_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            graphList_->showList(field_.displayList());
+    });
     connectGraphList();
 }
 

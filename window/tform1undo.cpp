@@ -123,7 +123,8 @@ void TForm1::stepShown() {
     shownView_ = CurrentView(state_);
     Image1->update();
     updateCaption();
-    graphList_->showList(field_.displayList());
+    if (graphList_->isVisible()) // a hidden panel lists the builds when it is shown
+        graphList_->showList(field_.displayList());
 }
 
 } // namespace kurvanto

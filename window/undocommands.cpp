@@ -13,7 +13,7 @@ FieldStep::FieldStep(Field &field, QWidget *window, const QString &text,
 
 void FieldStep::redo() {
     if (!action_) {
-        show(after_);
+        show(after_, change_.after, change_.before.size());
         return;
     }
     before_ = field_.snapshot();
@@ -27,15 +27,40 @@ void FieldStep::redo() {
     after_ = field_.snapshot();
     if (SameSnapshot(before_, after_))
         setObsolete(true);
+    keepListChange();
     shown_();
 }
 
-void FieldStep::undo() {
-    show(before_);
+void FieldStep::keepListChange() {
+    std::vector<FieldItem> &a = before_.sheet.items, &b = after_.sheet.items;
+    std::size_t head = 0, tail = 0;
+    while (head < a.size() && head < b.size() && SameItem(a[head], b[head]))
+        ++head;
+    while (tail < a.size() - head && tail < b.size() - head &&
+           SameItem(a[a.size() - 1 - tail], b[b.size() - 1 - tail]))
+        ++tail;
+    change_.head = head;
+    change_.tail = tail;
+    change_.before.assign(a.begin() + head, a.end() - tail);
+    change_.after.assign(b.begin() + head, b.end() - tail);
+    std::vector<FieldItem>().swap(a);
+    std::vector<FieldItem>().swap(b);
 }
 
-void FieldStep::show(const FieldSnapshot &snapshot) {
+void FieldStep::undo() {
+    show(before_, change_.before, change_.after.size());
+}
+
+// The list shown is the other side of the step: its middle of `from` items is replaced.
+void FieldStep::show(FieldSnapshot &snapshot, const std::vector<FieldItem> &middle,
+                     std::size_t from) {
+    const std::vector<FieldItem> &now = field_.displayList().items();
+    std::vector<FieldItem> &items = snapshot.sheet.items;
+    items.assign(now.begin(), now.begin() + change_.head);
+    items.insert(items.end(), middle.begin(), middle.end());
+    items.insert(items.end(), now.begin() + change_.head + from, now.end());
     RunCommand(window_, [&] { field_.restore(snapshot); });
+    std::vector<FieldItem>().swap(items);
     shown_();
 }
 

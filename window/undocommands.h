@@ -25,7 +25,14 @@ class FieldStep : public QUndoCommand {
     void undo() override;
 
   private:
-    void show(const FieldSnapshot &snapshot);
+    // The list is kept as its change: the items between an unchanged head and an unchanged
+    // tail, before and after the step; the snapshots hold the rest of the field.
+    struct ListChange {
+        std::size_t head = 0, tail = 0;
+        std::vector<FieldItem> before, after;
+    };
+    void keepListChange();
+    void show(FieldSnapshot &snapshot, const std::vector<FieldItem> &middle, std::size_t from);
 
     Field &field_;
     QWidget *window_;
@@ -33,6 +40,7 @@ class FieldStep : public QUndoCommand {
     std::function<void()> shown_;
     std::exception_ptr *error_; // only the first run reports
     FieldSnapshot before_, after_;
+    ListChange change_;
 };
 
 // A zoom or pan step: the ranges before and after it. Steps within kViewStepMerge of each

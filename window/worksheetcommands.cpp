@@ -125,7 +125,7 @@ bool TForm1::openSheet(const QString &path) {
         return false;
     }
     sheetPath_ = path;
-    sheetSaved_ = WorksheetJson(field_.worksheet());
+    sheetSaved_ = field_.worksheet();
     RememberRecentSheet(path);
     updateRecentSheets();
     showSheetOptions();
@@ -168,7 +168,7 @@ bool TForm1::saveSheetTo(const QString &path) {
         return false;
     }
     sheetPath_ = path;
-    sheetSaved_ = WorksheetJson(sheet);
+    sheetSaved_ = sheet;
     RememberRecentSheet(path);
     updateRecentSheets();
     updateCaption();
@@ -176,7 +176,7 @@ bool TForm1::saveSheetTo(const QString &path) {
 }
 
 bool TForm1::sheetChanged() const {
-    return !sheetPath_.isEmpty() && WorksheetJson(field_.worksheet()) != sheetSaved_;
+    return !sheetPath_.isEmpty() && !SameWorksheet(field_.worksheet(), sheetSaved_);
 }
 
 bool TForm1::askToSaveSheet() {

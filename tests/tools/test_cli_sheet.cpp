@@ -56,18 +56,12 @@ TEST_F(PlotSheet, OptionsOverrideTheSheetAndFormulasComeAfterIt) {
 
 TEST_F(PlotSheet, ABadSheetExitsOneWithItsMessageAndWritesNothing) {
     clitest::WriteFile(path("bad.kurv"), "{\"format\": \"kurvanto-worksheet\", \"version\": 7}");
-    struct {
-        std::string sheet, message;
-    } const cases[] = {
-        {path("bad.kurv"), "Лист «" + path("bad.kurv") + "»: лист версии 7"},
-        {path("none.kurv"), "Лист «" + path("none.kurv") + "»: не удалось открыть файл"},
-    };
-    for (const auto &c : cases) {
-        const Result r = RunCli({"plot", "--sheet", c.sheet, "x", "-o", path("out.png")});
-        EXPECT_EQ(r.code, 1);
-        EXPECT_EQ(r.err.rfind(c.message, 0), 0u) << r.err;
-        EXPECT_TRUE(ReadFile(path("out.png")).empty());
-    }
+    const Result r = RunCli({"plot", "--sheet", path("bad.kurv"), "x", "-o", path("out.png")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Лист «" + path("bad.kurv") +
+                         "»: лист версии 7, а программа читает листы до "
+                         "версии 1\n");
+    EXPECT_TRUE(ReadFile(path("out.png")).empty());
 }
 
 } // namespace
