@@ -68,8 +68,6 @@ void TForm1::createSheetMenu() {
     };
     connect(insert("N30", QStringLiteral("Открыть лист..."), QKeySequence(Qt::CTRL | Qt::Key_O)),
             &QAction::triggered, this, [this] {
-                if (!askToSaveSheet())
-                    return;
                 const QString start = QFileInfo(sheetPath_).absolutePath();
                 const auto dialog = SheetDialog(this, QStringLiteral("Открытие листа"), false,
                                                 sheetPath_.isEmpty() ? QString() : start);
