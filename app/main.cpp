@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Kurvanto: the program's start. Sets the application's title, creates the six windows with
 // the main window first, shows only the main window, maximized, and runs the event loop until
-// it closes.
+// it closes. A worksheet named on the command line opens in it.
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 
 #include "localesep.h"
@@ -44,5 +45,10 @@ int main(int argc, char *argv[]) {
     const auto form6 = std::make_unique<kurvanto::TForm6>(state);
 
     form1.showMaximized();
+    // `kurvanto sheet.kurv`: the worksheet opens once the window is up.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1 && !state.RefuseStart)
+        QTimer::singleShot(0, &form1,
+                           [&form1, sheet = arguments.at(1)] { form1.openSheet(sheet); });
     return QApplication::exec();
 }

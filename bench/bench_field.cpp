@@ -2,11 +2,15 @@
 // A zoom step: the field drawn again from its display list after a change of the ranges, for
 // the start values with 'x^2-3' and for the heaviest build the properties dialog allows
 // (800 x 600, precision 100, an 80-character formula); with the field's options off and on.
+// And a worksheet of 50 such builds: drawing them one by one against opening the worksheet
+// (reading its bytes and drawing the field again from them).
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <string>
 
 #include "displaylist.h"
+#include "field.h"
+#include "worksheet.h"
 
 namespace {
 
@@ -58,6 +62,47 @@ void BM_ZoomStepWorstCaseAllOptions(benchmark::State &bench) {
     ZoomSteps(bench, kLongFormula, 800, 600, 100, true);
 }
 
+constexpr int kSheetBuilds = 50;
+
+// The 50 builds at the worst case, each in a colour of its own, on a field of their own.
+void DrawSheetBuilds(kurvanto::PlotState &state, kurvanto::Field &field) {
+    kurvanto::SetStartValues(state, 800, 600);
+    state.Precision = 100;
+    for (int i = 0; i < kSheetBuilds; ++i) {
+        state.GraphColor = static_cast<kurvanto::TColor>(i * 0x050403);
+        field.build(kLongFormula);
+    }
+}
+
+void BM_Sheet50BuildsDrawn(benchmark::State &bench) {
+    NoWindow host;
+    for (auto _ : bench) {
+        kurvanto::PlotState state;
+        kurvanto::Field field(state, host);
+        DrawSheetBuilds(state, field);
+        benchmark::DoNotOptimize(field.canvas().image().constBits());
+    }
+}
+
+void BM_Sheet50BuildsOpened(benchmark::State &bench) {
+    NoWindow host;
+    kurvanto::PlotState drawnState;
+    kurvanto::Field drawn(drawnState, host);
+    DrawSheetBuilds(drawnState, drawn);
+    const QByteArray bytes = kurvanto::WorksheetJson(drawn.worksheet());
+    for (auto _ : bench) {
+        kurvanto::PlotState state;
+        kurvanto::SetStartValues(state);
+        kurvanto::Field field(state, host);
+        const kurvanto::WorksheetRead read = kurvanto::ParseWorksheet(bytes);
+        if (!read.sheet || field.openWorksheet(*read.sheet))
+            bench.SkipWithError("the worksheet did not open");
+        benchmark::DoNotOptimize(field.canvas().image().constBits());
+    }
+}
+
+BENCHMARK(BM_Sheet50BuildsDrawn)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Sheet50BuildsOpened)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ZoomStepStartValues)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ZoomStepStartValuesAllOptions)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ZoomStepWorstCase)->Unit(benchmark::kMillisecond)->UseRealTime();

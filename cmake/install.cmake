@@ -18,6 +18,9 @@ if(TARGET kurvanto-cli)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/dist/${KURVANTO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The worksheets' MIME type, application/x-kurvanto-worksheet (*.kurv).
+install(FILES ${PROJECT_SOURCE_DIR}/dist/${KURVANTO_APP_ID}.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 
 # The metainfo carries the release from project(); the test suite validates the result.
 configure_file(${PROJECT_SOURCE_DIR}/dist/${KURVANTO_APP_ID}.metainfo.xml.in

@@ -190,7 +190,7 @@ void DisplayList::eraseLabelAt(const PlotState &state, int pixelX, int pixelY) {
 std::vector<LegendEntry> DisplayList::legend() const {
     std::vector<LegendEntry> entries;
     for (const FieldItem &item : items_) {
-        if (item.kind != FieldItem::Build)
+        if (item.kind != FieldItem::Build || item.hidden)
             continue;
         const QString text = QString::fromStdString(item.formula);
         const bool known = std::any_of(entries.begin(), entries.end(), [&](const LegendEntry &e) {
@@ -223,7 +223,8 @@ void RedrawField(PlotState &state, Canvas &canvas, const DisplayList &list,
     FieldOptions buildOptions;
     buildOptions.breaks = options.breaks;
     for (const FieldItem &item : list.items())
-        DrawItem(state, canvas, item, redrawHost, buildOptions);
+        if (!item.hidden)
+            DrawItem(state, canvas, item, redrawHost, buildOptions);
 
     if (options.numbers)
         DrawNumbers(state, canvas);

@@ -14,6 +14,7 @@
 // clears the list.
 #include <QString>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "buildgraph.h"
@@ -33,6 +34,7 @@ struct FieldItem {
     TColor graphColor = 0, axesColor = 0;
     std::int32_t precision = 1;
     bool interval = false; // Build: made on an interval, which it keeps
+    bool hidden = false;   // Build: neither drawn nor in the legend
     double intervalFrom = 0, intervalTo = 0;
     Real48 markX, markY; // Tick: (AnnotationX, AnnotationY); Corner: AnnotationX
     QString text;        // Label
@@ -45,6 +47,7 @@ class DisplayList {
     void clear() { items_.clear(); }
     bool empty() const { return items_.empty(); }
     const std::vector<FieldItem> &items() const { return items_; }
+    void setItems(std::vector<FieldItem> items) { items_ = std::move(items); }
 
     // A completed build: the graph colour, precision, interval mode and the ends it was drawn
     // on, and the axes colour, from the state as the build left it.

@@ -9,6 +9,7 @@
 // off a build or a mark leaves exactly the picture it always left.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <string>
 
 #include "buildgraph.h"
@@ -19,8 +20,18 @@
 #include "plotstate.h"
 #include "vectorfield.h"
 #include "view.h"
+#include "worksheet.h"
 
 namespace kurvanto {
+
+// What a step of the window changes on the field, for undo and redo: the worksheet with the
+// properties dialog's remembered values and whether a graph is present or a clear pending.
+struct FieldSnapshot {
+    Worksheet sheet;
+    std::int32_t dialogValues[6] = {};
+    std::uint8_t graphPresent = 0, clearPending = 0;
+};
+bool SameSnapshot(const FieldSnapshot &a, const FieldSnapshot &b);
 
 class Field {
   public:
@@ -81,8 +92,29 @@ class Field {
     // The same content into memory, for a target written in place (a FIFO, a device).
     WriteResult encode(QByteArray &bytes, PictureFormat format, const QString &title) const;
 
+    // The field as a worksheet: its size, ranges, home ranges, precision, colours, options and
+    // list.
+    Worksheet worksheet() const;
+    // Takes all of the worksheet and draws the field again from it. All or nothing: when the
+    // drawing fails or is cancelled, the field is left as it was and the reason comes back.
+    std::optional<QString> openWorksheet(const Worksheet &sheet);
+
+    // The field as it is now, and back to such a moment: drawn again from the snapshot's list
+    // with the options as they are now. Raises what a redraw raises.
+    FieldSnapshot snapshot() const;
+    void restore(const FieldSnapshot &snapshot);
+
+    // The list of graphs' changes, each drawing the field again: the index is the item's in
+    // the display list, which must be a build.
+    void setBuildHidden(std::size_t index, bool hidden);
+    void setBuildColor(std::size_t index, TColor color);
+    void setBuildFormula(std::size_t index, const std::string &formula);
+    void removeItem(std::size_t index);
+
   private:
     void redrawWhenOverlays();
+    void applyWorksheet(const Worksheet &sheet);
+    void redrawList();
 
     PlotState &state_;
     BuildGraphHost &host_;

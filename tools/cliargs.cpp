@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "pictureformat.h"
 #include "plotcommand.h"
 
 namespace kurvanto {
@@ -82,6 +83,7 @@ std::string UsageText() {
         "  kurvanto-cli check [--raw] ФОРМУЛА\n"
         "  kurvanto-cli eval [--raw] ФОРМУЛА X [X ...]\n"
         "  kurvanto-cli plot ФОРМУЛА -o ФАЙЛ [параметры]\n"
+        "  kurvanto-cli plot --sheet ЛИСТ [ФОРМУЛА] -o ФАЙЛ [параметры]\n"
         "  kurvanto-cli --help | --version\n"
         "\n"
         "check  печатает n, если программа примет формулу, иначе f; при f в поток ошибок\n"
@@ -98,8 +100,8 @@ std::string UsageText() {
         "Параметры plot:\n";
     for (const PlotOption &option : PlotOptions())
         text += "  " + option.synopsis + "\n      " + option.help + "\n";
-    text += "\nФормат рисунка задаёт --format, иначе расширение имени (.bmp, .png, .jpg или\n"
-            ".jpeg, .ppm, .svg, .pdf, в любом регистре); без расширения, в стандартный вывод\n"
+    text += "\nФормат рисунка задаёт --format, иначе расширение имени (" + ExtensionsText() +
+            ",\nв любом регистре); без расширения, в стандартный вывод\n"
             "и в файл, который не является обычным (устройство, канал), рисунок пишется\n"
             "как BMP. SVG и PDF - векторные: те же точки кривых, текст - текстом.\n"
             "Старый файл заменяется только целиком записанным новым.\n"
@@ -108,9 +110,11 @@ std::string UsageText() {
             "даже если тот начинается с --.\n"
             "\nЧисла записываются с точкой или запятой (-3.5, -3,5, 1e-3); цвета как RRGGBB\n"
             "(ff0000 - красный); в самой формуле десятичный разделитель - запятая (2,5*x).\n"
-            "Коды выхода: 0 - готово, 1 - формула не принята, 2 - неверная командная строка,\n"
+            "Коды выхода: 0 - готово, 1 - формула или лист не приняты, 2 - неверная командная\n"
+            "строка, "
             "3 - ошибка при вычислении или записи файла, 130 - прервано (Ctrl+C).\n"
-            "Подробно: man kurvanto-cli.\n";
+            "Подробно: man kurvanto-cli (до установки - man build/dist/kurvanto-cli.1 в папке\n"
+            "сборки).\n";
     return text;
 }
 

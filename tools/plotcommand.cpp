@@ -17,6 +17,7 @@
 #include "filereason.h"
 #include "outputfile.h"
 #include "pictureformat.h"
+#include "sheetoptions.h"
 #include "vectorfield.h"
 
 namespace kurvanto {
@@ -124,7 +125,12 @@ void ResolveSystemColors(PlotState &state) {
 
 // Builds the first formula and the others over it, then the marks, on the field.
 int DrawField(PlotJob &job, Field &field, ToolHost &host) {
-    const bool built = field.build(job.formula);
+    if (const auto fault = OpenJobSheet(job, field)) {
+        host.eraseProgress();
+        std::fprintf(stderr, "%s\n", fault->c_str());
+        return kExitError;
+    }
+    const bool built = !job.hasFormula || field.build(job.formula);
     host.eraseProgress();
     if (!built) {
         std::fputs("Ошибка в функции !!!\n", stderr);
@@ -195,6 +201,10 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
                          error.c_str());
         return kExitError;
     }
+    if (const auto fault = SaveJobSheet(job, field)) {
+        std::fprintf(stderr, "%s.\n", fault->c_str());
+        return kExitError;
+    }
     return kExitOk;
 }
 
@@ -203,9 +213,17 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
 int PlotCommand(const std::vector<std::string> &args, const char *programName) {
     qInstallMessageHandler(QuietMessages);
     PlotJob job;
+    if (const auto sheet = SheetArgument(args)) {
+        WorksheetRead read = ReadWorksheetFileNative(QByteArray::fromStdString(*sheet));
+        if (!read.sheet) {
+            std::fprintf(stderr, "%s\n", read.fault.toStdString().c_str());
+            return kExitFormulaRefused;
+        }
+        job.sheet = std::move(read.sheet);
+    }
     ParsePlotArguments(args, job);
     const OutputTarget target = ChooseOutput(job.output, job.format);
-    if (const auto refusal = FormulaRefusal(job.formula)) {
+    if (const auto refusal = job.hasFormula ? FormulaRefusal(job.formula) : std::nullopt) {
         std::fprintf(stderr, "%s\n", refusal->c_str());
         return kExitFormulaRefused;
     }

@@ -2,12 +2,14 @@
 #pragma once
 // kurvanto-cli plot: the options, the build run and the written picture.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "buildgraph.h"
 #include "field.h"
 #include "plotstate.h"
+#include "worksheet.h"
 
 namespace kurvanto {
 
@@ -38,6 +40,9 @@ struct PlotJob {
     FieldOptions options;
     // Text is drawn (labels, numbers, legend): fonts need the application object.
     bool needsFonts = false;
+    // --sheet and --save-sheet as given; the worksheet read before the options are.
+    std::string sheetPath, saveSheetPath;
+    std::optional<Worksheet> sheet;
 };
 
 // One option of the plot command: its name, how many values follow it, and what it does

@@ -5,6 +5,7 @@
 #include "cliargs.h"
 #include "markoptions.h"
 #include "plotcommand.h"
+#include "sheetoptions.h"
 
 namespace kurvanto {
 
@@ -131,6 +132,8 @@ std::vector<PlotOption> MakeOptions() {
                                 "разрывы: без линий через точки без значения и через всё поле"));
     options.push_back(
         FieldFlag("--legend", &FieldOptions::legend, true, "легенда: формула в углу поля"));
+    const std::vector<PlotOption> sheet = SheetOptions();
+    options.insert(options.end(), sheet.begin(), sheet.end());
     return options;
 }
 
@@ -189,6 +192,7 @@ void TakeFormula(const std::string &arg, PlotJob &job) {
 
 void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
     SetStartValues(job.state, kPanelWidth, kPanelHeight);
+    StartFromSheet(job);
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--") { // the next argument is the formula, whatever it looks like
             if (i + 1 == args.size())
@@ -211,7 +215,7 @@ void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job) {
             throw UsageError(OptionMessage(option->name, values, option->why));
         i += count;
     }
-    if (!job.hasFormula)
+    if (!job.hasFormula && job.sheetPath.empty())
         throw UsageError("plot: не задана формула");
     if (job.output.empty())
         throw UsageError("plot: не задан файл рисунка (-o ФАЙЛ)");

@@ -61,6 +61,7 @@ TForm1::TForm1(PlotState &state, ScreenSizeProvider screenSize, QWidget *parent)
     createMenu();
 
     FormCreate();
+    shownView_ = CurrentView(state_);
 }
 
 // ---- Creation and activation ----
@@ -181,6 +182,10 @@ void TForm1::homeView() {
 }
 
 void TForm1::redrawField() {
+    if (undo_ && !stepping_) {
+        viewStep(); // a step of its own, drawn by its first run
+        return;
+    }
     RunCommand(this, [this] { field_.redraw(); });
     Image1->update();
 }

@@ -3,6 +3,7 @@
 // The main window: the toolbar with the formula box and the coordinate read-out, the drawing
 // panel with the picture, the main menu, and the commands that build, save, copy and clear
 // the graph and open the dialogs and help.
+#include <QByteArray>
 #include <QMainWindow>
 #include <QPoint>
 #include <QSize>
@@ -21,9 +22,11 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QToolButton;
+class QUndoStack;
 
 namespace kurvanto {
 
+class GraphList;
 class PictureBox;
 
 class TForm1 : public QMainWindow, private BuildGraphHost {
@@ -94,8 +97,28 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     const FieldOptions &fieldOptions() const { return field_.options(); }
     const ViewRanges &homeRanges() const { return field_.homeRanges(); }
 
+    // Worksheets (worksheetcommands.cpp). Open and the saves report their faults in a message
+    // and return false then, or when the user cancelled.
+    bool openSheet(const QString &path);
+    bool saveSheet();
+    bool saveSheetAs();
+    bool saveSheetTo(const QString &path);
+    QString sheetPath() const { return sheetPath_; }
+    bool sheetChanged() const;
+    // Before a worksheet that changed since it was opened or saved is closed or replaced:
+    // Сохранить / Не сохранять / Отмена. True when the work may go on.
+    bool askToSaveSheet();
+
+    // Undo and redo (tform1undo.cpp): a step on the field that undo takes back.
+    QUndoStack *undoStack() const { return undo_; }
+    GraphList *graphList() const { return graphList_; }
+    void recordStep(const QString &text, const std::function<void()> &action);
+
   protected:
     bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -134,6 +157,19 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void toggleOption(bool FieldOptions::*option, QAction *item, const char *key);
     void redrawField();
 
+    // Worksheets, undo and the list of graphs.
+    void createSheetMenu();
+    void updateRecentSheets();
+    void showSheetOptions();
+    void updateCaption();
+    void createUndo();
+    void routeStepsThroughUndo();
+    void routeLabelsThroughUndo();
+    void viewStep();
+    void stepShown();
+    void createViewMenu();
+    void connectGraphList();
+
     // The picture's place in the drawing panel, and its border there on both sides.
     static constexpr QPoint kImage1Position{8, 8};
     static constexpr int kPanelMargin = 16;
@@ -160,6 +196,15 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     QAction *N19 = nullptr;
     QAction *N22 = nullptr, *N23 = nullptr, *N24 = nullptr, *N25 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
+
+    QString sheetPath_;    // the worksheet opened or saved in this session
+    Worksheet sheetSaved_; // ... as it was then
+    QMenu *fileMenu_ = nullptr;
+    QList<QAction *> recentItems_;
+    QUndoStack *undo_ = nullptr;
+    bool stepping_ = false; // inside a step: what it does is part of it
+    ViewRanges shownView_;  // the ranges of the last step shown
+    GraphList *graphList_ = nullptr;
 };
 
 } // namespace kurvanto

@@ -38,11 +38,15 @@ void TForm1::addSeparator(QMenu *menu, const char *name) {
 void TForm1::createMenu() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     createFileMenu();
+    createSheetMenu();
     createEditMenu();
+    createUndo();
     createOptionsMenu();
+    createViewMenu();
     createViewKeys();
     createGraphMenu();
     createHelpMenu();
+    routeStepsThroughUndo();
 }
 
 void TForm1::createFileMenu() {

@@ -23,6 +23,7 @@ expect bin/kurvanto
 expect bin/kurvanto-cli
 expect "share/applications/$id.desktop"
 expect "share/metainfo/$id.metainfo.xml"
+expect "share/mime/packages/$id.xml"
 expect share/doc/kurvanto/copyright
 expect share/doc/kurvanto/changelog.gz
 expect share/lintian/overrides/kurvanto
@@ -30,6 +31,22 @@ for size in 16 22 24 32 48 64 128 256; do
     expect "share/icons/hicolor/${size}x${size}/apps/kurvanto.png"
 done
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail=1
+# The worksheets' type: named by the desktop file and the metainfo, a glob for *.kurv.
+mime=application/x-kurvanto-worksheet
+grep -q "^MimeType=.*$mime;" "$prefix/share/applications/$id.desktop" ||
+    complain "desktop file: no MimeType $mime"
+grep -q "<mediatype>$mime</mediatype>" "$prefix/share/metainfo/$id.metainfo.xml" ||
+    complain "metainfo: does not provide $mime"
+grep -q '<glob pattern="\*.kurv"/>' "$prefix/share/mime/packages/$id.xml" ||
+    complain "MIME package: no glob *.kurv"
+if command -v update-mime-database >/dev/null; then
+    mkdir -p "$prefix/mimecheck/packages"
+    cp "$prefix/share/mime/packages/$id.xml" "$prefix/mimecheck/packages/"
+    update-mime-database "$prefix/mimecheck" 2>&1 | grep -iE "warning|error" &&
+        complain "MIME package: warnings"
+    [ -f "$prefix/mimecheck/application/x-kurvanto-worksheet.xml" ] ||
+        complain "MIME package: update-mime-database made no $mime"
+fi
 
 # The metainfo: valid, launching the desktop file of the same id, the build's release first.
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
