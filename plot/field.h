@@ -28,7 +28,8 @@ namespace kurvanto {
 // properties dialog's remembered values and whether a graph is present or a clear pending.
 struct FieldSnapshot {
     Worksheet sheet;
-    std::int32_t dialogValues[6] = {};
+    std::int32_t dialogSize[2] = {};
+    double dialogRanges[4] = {};
     std::uint8_t graphPresent = 0, clearPending = 0;
 };
 bool SameSnapshot(const FieldSnapshot &a, const FieldSnapshot &b);

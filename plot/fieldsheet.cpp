@@ -12,19 +12,15 @@ namespace kurvanto {
 
 namespace {
 
-// What the properties dialog shows next: the sheet's size and, when they are whole numbers
-// it can hold, its home ranges (the dialog's own last values otherwise).
+// What the properties dialog shows next: the sheet's size and its home ranges.
 void SetDialogValues(PlotState &s, const Worksheet &sheet) {
     s.DialogWidth = sheet.width;
     s.DialogHeight = sheet.height;
     const ViewRanges &h = sheet.home;
-    for (double v : {h.xMin, h.xMax, h.yMin, h.yMax})
-        if (v != std::floor(v) || std::fabs(v) > std::numeric_limits<std::int32_t>::max())
-            return;
-    s.DialogXMin = static_cast<std::int32_t>(h.xMin);
-    s.DialogXMax = static_cast<std::int32_t>(h.xMax);
-    s.DialogYMin = static_cast<std::int32_t>(h.yMin);
-    s.DialogYMax = static_cast<std::int32_t>(h.yMax);
+    s.DialogXMin = h.xMin;
+    s.DialogXMax = h.xMax;
+    s.DialogYMin = h.yMin;
+    s.DialogYMax = h.yMax;
 }
 
 } // namespace
@@ -73,17 +69,19 @@ FieldSnapshot Field::snapshot() const {
     FieldSnapshot snap;
     snap.sheet = worksheet();
     const PlotState &s = state_;
-    const std::int32_t dialog[6] = {s.DialogWidth, s.DialogHeight, s.DialogXMin,
-                                    s.DialogXMax,  s.DialogYMin,   s.DialogYMax};
-    std::copy(std::begin(dialog), std::end(dialog), snap.dialogValues);
+    snap.dialogSize[0] = s.DialogWidth;
+    snap.dialogSize[1] = s.DialogHeight;
+    const double ranges[4] = {s.DialogXMin, s.DialogXMax, s.DialogYMin, s.DialogYMax};
+    std::copy(std::begin(ranges), std::end(ranges), snap.dialogRanges);
     snap.graphPresent = s.GraphPresent;
     snap.clearPending = s.ClearPending;
     return snap;
 }
 
 bool SameSnapshot(const FieldSnapshot &a, const FieldSnapshot &b) {
-    return std::equal(std::begin(a.dialogValues), std::end(a.dialogValues),
-                      std::begin(b.dialogValues)) &&
+    return std::equal(std::begin(a.dialogSize), std::end(a.dialogSize), std::begin(b.dialogSize)) &&
+           std::equal(std::begin(a.dialogRanges), std::end(a.dialogRanges),
+                      std::begin(b.dialogRanges)) &&
            a.graphPresent == b.graphPresent && a.clearPending == b.clearPending &&
            SameWorksheet(a.sheet, b.sheet);
 }
@@ -98,13 +96,13 @@ void Field::restore(const FieldSnapshot &snapshot) {
     s.AxesColor = sheet.axesColor;
     s.GraphColor = sheet.graphColor;
     s.BackgroundColor = sheet.backgroundColor;
-    const std::int32_t *d = snapshot.dialogValues;
-    s.DialogWidth = d[0];
-    s.DialogHeight = d[1];
-    s.DialogXMin = d[2];
-    s.DialogXMax = d[3];
-    s.DialogYMin = d[4];
-    s.DialogYMax = d[5];
+    s.DialogWidth = snapshot.dialogSize[0];
+    s.DialogHeight = snapshot.dialogSize[1];
+    const double *d = snapshot.dialogRanges;
+    s.DialogXMin = d[0];
+    s.DialogXMax = d[1];
+    s.DialogYMin = d[2];
+    s.DialogYMax = d[3];
     ApplyView(s, sheet.ranges);
     home_ = sheet.home;
     list_.setItems(sheet.items);
