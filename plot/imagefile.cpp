@@ -27,6 +27,7 @@ namespace kurvanto {
 namespace {
 
 std::atomic<qint64> g_failAfterBytes{-1};
+std::atomic<int> g_syncError{0};
 
 QString Reason(int error) {
     return SystemReason(error);
@@ -174,8 +175,18 @@ WriteResult Produce(int fd, const std::function<bool(QIODevice &)> &produce,
 
 // Syncs what was written to the disk; a descriptor that cannot be synced (a pipe, a terminal)
 // has nothing of ours left to lose.
+int FsyncReporting(int fd) {
+    const int synced = ::fsync(fd);
+    const int injected = g_syncError.load();
+    if (synced == 0 && injected != 0) {
+        errno = injected;
+        return -1;
+    }
+    return synced;
+}
+
 WriteResult Sync(int fd) {
-    while (::fsync(fd) != 0) {
+    while (FsyncReporting(fd) != 0) {
         if (errno == EINTR)
             continue;
         if (errno == EINVAL || errno == EROFS || errno == ENOTSUP)
@@ -393,6 +404,10 @@ WriteResult WriteImageToDescriptor(const QImage &image, int fd, const char *form
     if (!result.ok && result.error.isEmpty())
         result.error = EncodeFailure(format, reason);
     return result;
+}
+
+void SetSyncFailure(int error) {
+    g_syncError.store(error);
 }
 
 void SetWriteFailureAfterBytes(qint64 bytes) {

@@ -52,5 +52,8 @@ WriteResult WriteImageToDescriptor(const QImage &image, int fd, const char *form
 // Test seam: when `bytes` >= 0, every later write fails as on a full disk once that many
 // bytes of it have gone through. -1 (the default) turns it off.
 void SetWriteFailureAfterBytes(qint64 bytes);
+// Test seam: a nonzero `error` makes syncing the file to the disk, after every byte went
+// through, fail with it, as a disk reports a late write failure. 0 (the default): off.
+void SetSyncFailure(int error);
 
 } // namespace kurvanto

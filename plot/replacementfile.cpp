@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <mutex>
 #include <unistd.h>
 
@@ -112,6 +113,18 @@ void Restore() {
 // ---- Names ----
 
 std::atomic<bool> g_refuseUnnamed{false};
+std::atomic<int> g_closeError{0};
+
+// close(), or the error the test seam asks for once the descriptor is released.
+int CloseReporting(int fd) {
+    const int closed = ::close(fd);
+    const int injected = g_closeError.load();
+    if (closed == 0 && injected != 0) {
+        errno = injected;
+        return -1;
+    }
+    return closed;
+}
 
 QByteArray ShortName(const QByteArray &folder) {
     QByteArray random = QByteArray::number(QRandomGenerator::global()->generate(), 36);
@@ -145,6 +158,10 @@ ReplacementFile::~ReplacementFile() {
     forget();
 }
 
+void ReplacementFile::setCloseFailure(int error) {
+    g_closeError.store(error);
+}
+
 void ReplacementFile::setUnnamedFilesRefused(bool refused) {
     g_refuseUnnamed.store(refused);
 }
@@ -167,27 +184,25 @@ bool ReplacementFile::open(const QByteArray &folder, mode_t unnamedMode) {
 }
 
 bool ReplacementFile::openNamed() {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = ShortName(folder_);
+    return takeShortName([this](const QByteArray &name) {
         fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd_ >= 0) {
-            name_ = name;
-            slot_ = Remember(name_);
-            return true;
-        }
-        if (errno != EEXIST)
-            return false;
-    }
-    errno = EEXIST;
-    return false;
+        return fd_ >= 0;
+    });
 }
 
 bool ReplacementFile::giveName() {
     const QByteArray from = DescriptorPath(fd_);
+    return takeShortName([&from](const QByteArray &name) {
+        return ::linkat(AT_FDCWD, from.constData(), AT_FDCWD, name.constData(),
+                        AT_SYMLINK_FOLLOW) == 0;
+    });
+}
+
+bool ReplacementFile::takeShortName(const std::function<bool(const QByteArray &)> &create) {
+    // A name another file took first is tried again with another one; any other failure ends it.
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray name = ShortName(folder_);
-        if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
-            0) {
+        if (create(name)) {
             name_ = name;
             slot_ = Remember(name_);
             return true;
@@ -209,7 +224,7 @@ bool ReplacementFile::replace(const QByteArray &target) {
     const int fd = fd_;
     fd_ = -1;
     // Linux releases the descriptor even when close reports an error: never retry it.
-    if (::close(fd) != 0 && errno != EINTR) {
+    if (CloseReporting(fd) != 0 && errno != EINTR) {
         forget();
         return false;
     }

@@ -6,6 +6,7 @@
 // one with a short hidden name, removed again when SIGTERM, SIGHUP or SIGINT ends the process.
 // The short names leave room for a target's name of any length the file system takes.
 #include <QByteArray>
+#include <functional>
 #include <sys/types.h>
 
 namespace kurvanto {
@@ -33,10 +34,16 @@ class ReplacementFile {
 
     // Test seam: true makes open() act as on a file system without unnamed files.
     static void setUnnamedFilesRefused(bool refused);
+    // Test seam: a nonzero `error` makes replace()'s close report it, as a network file
+    // system reports a late write failure; the descriptor is released all the same. 0: off.
+    static void setCloseFailure(int error);
 
   private:
     bool openNamed();
     bool giveName(); // links the unnamed file under a short name of its own
+    // Makes the file under a fresh short name with `create`, trying another name while the
+    // one chosen is taken; remembers the name that worked.
+    bool takeShortName(const std::function<bool(const QByteArray &)> &create);
     void forget();
 
     QByteArray folder_;

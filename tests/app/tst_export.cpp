@@ -16,17 +16,16 @@
 
 #include "field.h"
 #include "fieldprinting.h"
+#include "files.h"
+#include "recordinghost.h"
 #include "tform1.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
+using kurvanto::testing::ReadAll;
+using kurvanto::testing::WriteRaw;
 
 namespace {
-
-QByteArray ReadAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The points of the SVG's polylines drawn in `stroke`.
 QList<QPolygonF> Polylines(const QByteArray &svg, const QString &stroke, bool *wellFormed) {
@@ -73,19 +72,10 @@ void CheckPdf(const QString &path) {
 
 } // namespace
 
-class TestExport : public QObject {
+class TestExport : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
   private:
-    PlotState state_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<UiRecorder> ui_;
-
-    void build(const QString &formula) {
-        form_->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(formula);
-        form_->SpeedButton4Click();
-        QCOMPARE(state_.GraphPresent, std::uint8_t(1));
-    }
     // Saves through the dialog: the name typed, the filter chosen as a person chooses it.
     void saveAs(const QString &typed, const QString &filter) {
         ui_->onDialog = [typed, filter](QDialog &dialog) {
@@ -102,20 +92,6 @@ class TestExport : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
-    void init() {
-        state_ = PlotState();
-        ui_ = std::make_unique<UiRecorder>();
-        form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
-    }
-    void cleanup() {
-        SetWriteFailureAfterBytes(-1);
-        form_.reset();
-        ui_.reset();
-    }
 
     void save_formatFollowsNameOrFilter_data() {
         QTest::addColumn<QString>("typed");
@@ -153,7 +129,7 @@ class TestExport : public QObject {
         QFETCH(QString, written);
         QFETCH(QByteArray, magic);
         QTemporaryDir dir;
-        build(QStringLiteral("x^2-3"));
+        QVERIFY(build(QStringLiteral("x^2-3")));
         saveAs(dir.filePath(typed), filter);
         QVERIFY2(ui_->messages.isEmpty(), qPrintable(ui_->messages.join('\n')));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
@@ -180,7 +156,7 @@ class TestExport : public QObject {
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("the old picture");
         old.close();
-        build(QStringLiteral("x"));
+        QVERIFY(build(QStringLiteral("x")));
         SetWriteFailureAfterBytes(100);
         saveAs(path, QString());
         SetWriteFailureAfterBytes(-1);
@@ -191,7 +167,7 @@ class TestExport : public QObject {
     }
 
     void save_dialogOffersBitmapFirst() {
-        build(QStringLiteral("x"));
+        QVERIFY(build(QStringLiteral("x")));
         QFileDialog *seen = nullptr;
         ui_->onDialog = [&](QDialog &dialog) {
             seen = &dynamic_cast<QFileDialog &>(dialog);
@@ -210,7 +186,7 @@ class TestExport : public QObject {
     void save_svgCurveFollowsTheShownPixels() {
         QTemporaryDir dir;
         state_.GraphColor = 0x0000FF; // red
-        build(QStringLiteral("sin(x)*4"));
+        QVERIFY(build(QStringLiteral("sin(x)*4")));
         const QString path = dir.filePath(QStringLiteral("s.svg"));
         saveAs(path, QString());
         bool wellFormed = false;
@@ -232,11 +208,7 @@ class TestExport : public QObject {
 
     // With no list to draw from, the vector files carry the picture as it is.
     void record_emptyListKeepsThePicture() {
-        struct : BuildGraphHost {
-            void askInterval() override {}
-            void setErrorLabelVisible(bool) override {}
-            void showReadoutLabels() override {}
-        } host;
+        kurvanto::testing::RecordingHost host;
         PlotState state;
         Field empty(state, host);
         empty.canvas().ensure(30, 20);
@@ -254,7 +226,7 @@ class TestExport : public QObject {
     // The print path with a PDF file for a printer, no dialog shown.
     void print_toPdfFile() {
         QTemporaryDir dir;
-        build(QStringLiteral("x^2"));
+        QVERIFY(build(QStringLiteral("x^2")));
         const QString path = dir.filePath(QStringLiteral("p.pdf"));
         VectorRecorder field;
         FieldOptions legend;
@@ -284,7 +256,7 @@ class TestExport : public QObject {
         ui_->onDialog = [](QDialog &) { return int(QDialog::Rejected); };
         form_->printField();
         QCOMPARE(ui_->messages.size(), 1); // no graph yet
-        build(QStringLiteral("x"));
+        QVERIFY(build(QStringLiteral("x")));
         QString document;
         ui_->onDialog = [path, &document](QDialog &dialog) {
             QPrinter *printer = dynamic_cast<QPrintDialog &>(dialog).printer();
@@ -314,7 +286,7 @@ class TestExport : public QObject {
         QFETCH(uint, background);
         QFETCH(QColor, paper);
         state_.BackgroundColor = background;
-        build(QStringLiteral("x^2-3"));
+        QVERIFY(build(QStringLiteral("x^2-3")));
         VectorRecorder shown;
         form_->field().recordVectors(shown);
         const VectorRecorder printed = FieldOnPaper(form_->field());
@@ -334,7 +306,7 @@ class TestExport : public QObject {
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
-        build(QStringLiteral("x"));
+        QVERIFY(build(QStringLiteral("x")));
         ui_->onDialog = [path](QDialog &dialog) {
             QPrinter *printer = dynamic_cast<QPrintDialog &>(dialog).printer();
             printer->setOutputFormat(QPrinter::PdfFormat);

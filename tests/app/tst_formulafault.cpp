@@ -14,7 +14,7 @@
 
 #include "localesep.h"
 #include "tform1.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
 
@@ -23,15 +23,13 @@ const QString kErrorLabel = QStringLiteral("Ошибка в функции !!!")
 const QString kHint = QStringLiteral("Введите формулу");
 } // namespace
 
-class TestFormulaFault : public QObject {
+class TestFormulaFault : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
-  private:
-    PlotState state_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<UiRecorder> ui_;
+  public:
+    TestFormulaFault() : WindowTest(QSize(1280, 1024), QLatin1Char(',')) {}
 
-    QLineEdit *edit() { return form_->findChild<QLineEdit *>(QStringLiteral("Edit1")); }
+  private:
     QLabel *errorLabel() { return form_->findChild<QLabel *>(QStringLiteral("Label2")); }
     QLabel *hintLine() { return form_->findChild<QLabel *>(QStringLiteral("Label7")); }
     // Types the text into the box (as an input method would, any character) and presses Enter.
@@ -45,25 +43,9 @@ class TestFormulaFault : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
-
     void init() {
-        state_ = PlotState();
-        ui_ = std::make_unique<UiRecorder>();
-        form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
-        SetLocaleDecimalSeparator(QLatin1Char(','));
-        form_->show();
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    }
-
-    void cleanup() {
-        QToolTip::hideText();
-        form_.reset();
-        ui_.reset();
+        WindowTest::init();
+        QVERIFY(showActive());
     }
 
     void refusedFormula_data() {

@@ -10,27 +10,21 @@
 
 #include "helpwindow.h"
 #include "localesep.h"
-#include "namedchild.h"
 #include "tform1.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
 
-class TestKeyboard : public QObject {
+class TestKeyboard : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
-  private:
-    PlotState state_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<UiRecorder> ui_;
+  public:
+    TestKeyboard() : WindowTest(QSize(1280, 1024), QLatin1Char(',')) {}
 
-    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
-    QLineEdit *edit() { return child<QLineEdit>("Edit1"); }
+  private:
     // The window shown and active, the formula typed into the box, which has the focus.
     bool typeFormula(const QString &formula) {
-        form_->show();
-        form_->activateWindow();
-        if (!QTest::qWaitForWindowActive(form_.get()))
+        if (!showActive())
             return false;
         edit()->setFocus();
         edit()->clear();
@@ -39,24 +33,6 @@ class TestKeyboard : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
-
-    void init() {
-        state_ = PlotState();
-        ui_ = std::make_unique<UiRecorder>();
-        form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
-        SetLocaleDecimalSeparator(QLatin1Char(','));
-    }
-
-    void cleanup() {
-        if (HelpWindow::instance())
-            HelpWindow::instance()->close();
-        form_.reset();
-        ui_.reset();
-    }
 
     void menuShowsTheKeys_data() {
         QTest::addColumn<QString>("item");

@@ -15,6 +15,7 @@
 
 #include "tform1.h"
 #include "uiseam.h"
+#include "windowtest.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KURVANTO_ASAN 1
@@ -72,10 +73,7 @@ class TestMemory : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
+    void initTestCase() { kurvanto::testing::UseTestSettings(); }
     void cleanup() {
         SetMessageHook(nullptr);
         SetDialogHook(nullptr);

@@ -28,23 +28,16 @@
 #include <thread>
 #include <unistd.h>
 
+#include "files.h"
 #include "imagefile.h"
 #include "tform1.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
+using kurvanto::testing::ReadAll;
+using kurvanto::testing::WriteRaw;
 
 namespace {
-
-QByteArray ReadAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteRaw(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Ends the whole test program when a blocked thread keeps it from ending the test itself:
 // a frozen event loop runs no timer.
@@ -110,19 +103,10 @@ int TouchEveryRow(QFileSystemModel &model, const QString &folder) {
 
 } // namespace
 
-class TestSave : public QObject {
+class TestSave : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
   private:
-    PlotState state_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<UiRecorder> ui_;
-
-    void build(const QString &formula) {
-        form_->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(formula);
-        form_->SpeedButton4Click();
-        QCOMPARE(state_.GraphPresent, std::uint8_t(1));
-    }
     void saveTo(const QString &path) {
         ui_->onDialog = [path](QDialog &dialog) {
             static_cast<QFileDialog &>(dialog).selectFile(path);
@@ -139,22 +123,6 @@ class TestSave : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
-
-    void init() {
-        state_ = PlotState();
-        ui_ = std::make_unique<UiRecorder>();
-        form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
-    }
-
-    void cleanup() {
-        SetWriteFailureAfterBytes(-1);
-        form_.reset();
-        ui_.reset();
-    }
 
     // ---- A full disk ----
 
@@ -172,7 +140,7 @@ class TestSave : public QObject {
         const QString path = dir.filePath(QStringLiteral("graph.bmp"));
         const QByteArray old("the old picture");
         QVERIFY(WriteRaw(path, old));
-        build(QStringLiteral("x^2-3"));
+        QVERIFY(build(QStringLiteral("x^2-3")));
         const QByteArray picture = pictureAsBitmap();
         QVERIFY(picture.size() > 100000); // 640 x 441 pixels
         const qint64 limits[] = {0, 1, picture.size() / 2, picture.size() - 1, picture.size()};
@@ -206,7 +174,7 @@ class TestSave : public QObject {
         const QString fifo = dir.filePath(QStringLiteral("pipe.bmp"));
         const QByteArray name = QFile::encodeName(fifo);
         QCOMPARE(::mkfifo(name.constData(), 0600), 0);
-        build(QStringLiteral("x"));
+        QVERIFY(build(QStringLiteral("x")));
         Watchdog watchdog(30, "saving to a FIFO");
         saveTo(fifo);
         QCOMPARE(ui_->messages.size(), 1);
@@ -267,7 +235,7 @@ class TestSave : public QObject {
         QCOMPARE(
             ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-        build(QStringLiteral("x"));
+        QVERIFY(build(QStringLiteral("x")));
 
         const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         QVERIFY(watch >= 0);
@@ -326,7 +294,7 @@ class TestSave : public QObject {
         if (!QFileInfo::exists(QStringLiteral("/proc/kmsg")))
             QSKIP("no /proc/kmsg here");
         QTemporaryDir dir;
-        build(QStringLiteral("x"));
+        QVERIFY(build(QStringLiteral("x")));
         bool listed = false;
         int rows = 0;
         {

@@ -36,6 +36,7 @@
 
 #include "formula.h"
 #include "localesep.h"
+#include "randomformula.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -43,6 +44,7 @@
 #include "tform6.h"
 #include "tspinedit.h"
 #include "uiseam.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
 
@@ -300,44 +302,11 @@ QString Session::formula() {
 }
 
 QString Session::expression(int depth) {
-    static const char *const functions[] = {"sin",    "cos",    "tg",   "ctg", "arctg", "arcctg",
-                                            "arcsin", "arccos", "sqrt", "sc",  "csc",   "ln",
-                                            "lg",     "abs",    "int",  "frac"};
-    static const char *const operators[] = {"+", "-", "*", "/", "^"};
-    const int kind = depth <= 0 ? pick(2) : pick(6);
-    switch (kind) {
-    case 0:
-        return QStringLiteral("x");
-    case 1:
-        return numberText(pick(4) ? pick(20) : uniform(0, 1e6), pick(3));
-    case 2: {
-        QString name = QString::fromLatin1(functions[pick(int(std::size(functions)))]);
-        if (chance(10))
-            name = name.toUpper();
-        return name + QLatin1Char('(') + expression(depth - 1) + QLatin1Char(')');
-    }
-    case 3:
-        return QLatin1Char('(') + expression(depth - 1) + QLatin1Char(')');
-    case 4:
-        return QLatin1String("(-") + expression(depth - 1) + QLatin1Char(')');
-    default:
-        return expression(depth - 1) + QLatin1String(operators[pick(int(std::size(operators)))]) +
-               expression(depth - 1);
-    }
+    return QString::fromUtf8(kurvanto::testing::RandomFormula(rng_, depth));
 }
 
 QString Session::garbage() {
-    static const QString alphabet = QString::fromUtf8("x0123456789,,+-*/^()  sincotgarqlbfe.;!@#"
-                                                      "жёπ²😀\t");
-    QString text;
-    const int length = pick(120);
-    for (int i = 0; i < length; ++i) {
-        const int at = pick(int(alphabet.size()));
-        text += alphabet.at(at);
-        if (alphabet.at(at).isHighSurrogate() && at + 1 < alphabet.size())
-            text += alphabet.at(at + 1);
-    }
-    return text;
+    return QString::fromUtf8(kurvanto::testing::RandomPieces(rng_, 40));
 }
 
 QString Session::numberText(double value, int decimals) const {
@@ -969,8 +938,7 @@ class TestSession : public QObject {
 
   private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
+        kurvanto::testing::UseTestSettings();
         SetLocaleDecimalSeparator(QLatin1Char(','));
     }
 

@@ -13,18 +13,16 @@
 #include "tform1.h"
 #include "tform3.h"
 #include "tform5.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
+using kurvanto::testing::UiRecorder;
 
 class TestStartup : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
+    void initTestCase() { kurvanto::testing::UseTestSettings(); }
 
     void screenCheck_data() {
         QTest::addColumn<QSize>("screen");

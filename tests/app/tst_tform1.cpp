@@ -23,9 +23,9 @@
 #include "buildgraph.h"
 #include "helpwindow.h"
 #include "localesep.h"
-#include "namedchild.h"
+#include "recordinghost.h"
 #include "tform1.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
 
@@ -37,33 +37,20 @@ QSize BigScreen() {
     return QSize(1280, 1024);
 }
 
-class NullHost : public BuildGraphHost {
-  public:
-    void askInterval() override {}
-    void setErrorLabelVisible(bool) override {}
-    void showReadoutLabels() override {}
-};
-
 QImage AsRgb32(const QImage &image) {
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
 
-class TestTForm1 : public QObject {
+class TestTForm1 : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
-  private:
-    PlotState state_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<UiRecorder> ui_;
+  public:
+    TestTForm1() : WindowTest(BigScreen(), QLatin1Char(',')) {}
 
-    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
+  private:
     QLabel *label(const char *name) { return child<QLabel>(name); }
-    void build(const QString &formula) {
-        child<QLineEdit>("Edit1")->setText(formula);
-        form_->SpeedButton4Click();
-    }
     void moveMouse(int x, int y) {
         QWidget *image = child<QWidget>("Image1");
         QMouseEvent move(QEvent::MouseMove, QPointF(x + 0.5, y + 0.5),
@@ -79,23 +66,6 @@ class TestTForm1 : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
-
-    void init() {
-        state_ = PlotState();
-        ui_ = std::make_unique<UiRecorder>();
-        form_ = std::make_unique<TForm1>(state_, BigScreen);
-        SetLocaleDecimalSeparator(QLatin1Char(','));
-    }
-
-    void cleanup() {
-        form_.reset();
-        ui_.reset();
-    }
-
     // ---- Build ----
 
     void build_drawsTheSamePictureAsTheRunOnItsOwn_data() {
@@ -112,7 +82,7 @@ class TestTForm1 : public QObject {
         PlotState fresh;
         SetStartValues(fresh);
         Canvas canvas;
-        NullHost host;
+        kurvanto::testing::RecordingHost host;
         BuildGraph(fresh, canvas, formula.toStdString(), host);
 
         QVERIFY(!form_->canvas().isEmpty());

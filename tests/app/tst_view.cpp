@@ -17,11 +17,11 @@
 
 #include "annotation.h"
 #include "localesep.h"
-#include "namedchild.h"
+#include "recordinghost.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tspinedit.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
 
@@ -48,34 +48,13 @@ bool AnyPixel(const QImage &image, const QRect &area, QRgb colour) {
 
 } // namespace
 
-class TestView : public QObject {
+class TestView : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
+  public:
+    TestView() : WindowTest(QSize(1280, 1024), QLatin1Char(',')) {}
+
   private:
-    QTemporaryDir settingsDir_;
-    PlotState state_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<UiRecorder> ui_;
-
-    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
-    QWidget *image() { return child<QWidget>("Image1"); }
-    QLineEdit *edit() { return child<QLineEdit>("Edit1"); }
-
-    bool showAndBuild(const QString &formula) {
-        form_->show();
-        form_->activateWindow();
-        if (!QTest::qWaitForWindowActive(form_.get()))
-            return false;
-        edit()->setFocus();
-        edit()->setText(formula);
-        form_->SpeedButton4Click();
-        return state_.GraphPresent == 1;
-    }
-    void wheel(QPointF at, int eighths) {
-        QWheelEvent event(at, image()->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(image(), &event);
-    }
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), image()->mapToGlobal(QPointF(at)), button, held,
                           Qt::NoModifier);
@@ -96,26 +75,6 @@ class TestView : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        // ... and of this process alone, so that its options reach no other test.
-        QVERIFY(settingsDir_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
-
-    void init() {
-        QSettings(QStringLiteral("Kurvanto"), QStringLiteral("kurvanto")).clear(); // first start
-        state_ = PlotState();
-        ui_ = std::make_unique<UiRecorder>();
-        form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
-        SetLocaleDecimalSeparator(QLatin1Char(','));
-    }
-
-    void cleanup() {
-        form_.reset();
-        ui_.reset();
-    }
 
     void wheelZoomsAboutThePointerAndHomeRestores() {
         QVERIFY(showAndBuild(QStringLiteral("x^2-3")));
@@ -320,11 +279,7 @@ class TestView : public QObject {
     // With the legend on, every build leaves the picture the field's redraw gives: the first
     // build on a fresh field shows its legend, a second one on the drawn field names both.
     void buildsWithTheLegendOnShowItWhole() {
-        struct Quiet : BuildGraphHost {
-            void askInterval() override {}
-            void setErrorLabelVisible(bool) override {}
-            void showReadoutLabels() override {}
-        } host;
+        kurvanto::testing::RecordingHost host;
         const auto redrawn = [&] {
             PlotState again = state_;
             Canvas canvas;

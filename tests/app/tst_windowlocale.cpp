@@ -9,40 +9,18 @@
 #include <memory>
 
 #include "localesep.h"
-#include "namedchild.h"
 #include "tform1.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
 
-class TestWindowLocale : public QObject {
+class TestWindowLocale : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
-  private:
-    PlotState state_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<UiRecorder> ui_;
-
-    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
-    bool showAndBuild(const QString &formula) {
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get()))
-            return false;
-        child<QLineEdit>("Edit1")->setText(formula);
-        form_->SpeedButton4Click();
-        return state_.GraphPresent == 1;
-    }
+  public:
+    TestWindowLocale() : WindowTest(QSize(800, 600)) {}
 
   private slots:
-    void init() {
-        state_ = PlotState();
-        ui_ = std::make_unique<UiRecorder>();
-        form_ = std::make_unique<TForm1>(state_, [] { return QSize(800, 600); });
-    }
-    void cleanup() {
-        form_.reset();
-        ui_.reset();
-    }
 
     // Ctrl++ 90 times on x^2-3: the view shrinks below 1e-7 and no window comes up.
     void deepZoomWithoutMessages() {

@@ -21,32 +21,21 @@
 
 #include "annotation.h"
 #include "graphlist.h"
-#include "namedchild.h"
 #include "tform1.h"
-#include "uirecorder.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
+using kurvanto::testing::NamedChild;
 
-class TestWorksheet : public QObject {
+class TestWorksheet : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
-    PlotState state_;
-    std::unique_ptr<UiRecorder> ui_;
-    std::unique_ptr<TForm1> form_;
-    QTemporaryDir settingsDir_, dir_;
+  public:
+    TestWorksheet() : WindowTest() {}
 
-    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
-    QWidget *image() { return child<QWidget>("Image1"); }
+  private:
+    QTemporaryDir dir_;
 
-    bool show() {
-        form_->show();
-        form_->activateWindow();
-        return QTest::qWaitForWindowActive(form_.get());
-    }
-    void build(const QString &formula) {
-        child<QLineEdit>("Edit1")->setText(formula);
-        child<QToolButton>("SpeedButton4")->click();
-    }
     // The annotation dialog confirmed with one kind: 't'icks, 'c'orner or 'l'abel.
     void annotate(char kind, double x, double y, const QString &text = QString()) {
         ui_->onDialog = [=](QDialog &) {
@@ -70,12 +59,6 @@ class TestWorksheet : public QObject {
                        button, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(image(), &up);
     }
-    void wheel(QPointF at, int eighths) {
-        QWheelEvent event(at, image()->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(image(), &event);
-    }
-    QImage picture() const { return form_->canvas().image(); }
     QString path(const char *name) const { return dir_.filePath(QLatin1String(name)); }
 
     // Three builds in three colours, one on an interval, ticks, a corner, two labels: seven
@@ -108,24 +91,12 @@ class TestWorksheet : public QObject {
 
   private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(settingsDir_.isValid() && dir_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-        QCoreApplication::setApplicationName(QStringLiteral("Курванто"));
-    }
-    void init() {
-        QSettings(QStringLiteral("Kurvanto"), QStringLiteral("kurvanto")).clear();
-        state_ = PlotState();
-        ui_ = std::make_unique<UiRecorder>();
-        form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
-    }
-    void cleanup() {
-        form_.reset();
-        ui_.reset();
+        WindowTest::initTestCase();
+        QVERIFY(dir_.isValid());
     }
 
     void savedSheetOpensPixelForPixelInAFreshWindowAndTheTool() {
-        QVERIFY(show());
+        QVERIFY(showActive());
         form_->N22Click(); // grid
         form_->N25Click(); // legend
         makeField();
@@ -161,7 +132,7 @@ class TestWorksheet : public QObject {
     }
     void undoTakesASessionBackPictureByPicture() {
         QFETCH(bool, grid);
-        QVERIFY(show());
+        QVERIFY(showActive());
         if (grid)
             form_->N22Click();
         QList<QImage> pictures{picture()};
@@ -207,7 +178,7 @@ class TestWorksheet : public QObject {
     }
 
     void viewStepsInQuickSuccessionAreOne() {
-        QVERIFY(show());
+        QVERIFY(showActive());
         build(QStringLiteral("x"));
         for (int i = 0; i < 3; ++i)
             wheel(QPointF(300, 200), 120);
@@ -222,7 +193,7 @@ class TestWorksheet : public QObject {
     }
 
     void ctrlZInTheFormulaBoxUndoesItsText() {
-        QVERIFY(show());
+        QVERIFY(showActive());
         build(QStringLiteral("x"));
         auto *edit = child<QLineEdit>("Edit1");
         edit->setFocus();
@@ -241,7 +212,7 @@ class TestWorksheet : public QObject {
     void aBadSheetLeavesTheWindowAsItWas() {
         const QByteArray bytes(R"({"format": "kurvanto-worksheet", "version": 2})");
         const QString message = QStringLiteral("Лист «bad.kurv»: лист версии 2");
-        QVERIFY(show());
+        QVERIFY(showActive());
         build(QStringLiteral("x^2"));
         const QImage before = picture();
         const QByteArray sheet = WorksheetJson(form_->field().worksheet());
@@ -258,7 +229,7 @@ class TestWorksheet : public QObject {
     }
 
     void graphListChangesAreSteps() {
-        QVERIFY(show());
+        QVERIFY(showActive());
         build(QStringLiteral("x"));
         state_.GraphColor = 0xFF;
         build(QStringLiteral("x^2"));
@@ -302,7 +273,7 @@ class TestWorksheet : public QObject {
     }
 
     void aChangedSheetAsksBeforeItGoes() {
-        QVERIFY(show());
+        QVERIFY(showActive());
         build(QStringLiteral("x"));
         QVERIFY(form_->saveSheetTo(path("a.kurv")));
         build(QStringLiteral("x^2"));

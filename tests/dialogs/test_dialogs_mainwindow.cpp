@@ -15,7 +15,9 @@
 #include "tform2.h"
 #include "tform6.h"
 #include "tspinedit.h"
+#include "typing.h"
 #include "uiseam.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
 
@@ -23,13 +25,11 @@ namespace {
 
 using Typing = QList<QPair<QString, QString>>; // box name, text typed into it
 
-void typeInto(QDialog &dialog, const Typing &typing) {
+void TypeAll(QDialog &dialog, const Typing &typing) {
     for (const auto &[name, text] : typing) {
         auto *edit = dialog.findChild<TSpinEdit *>(name);
         QVERIFY(edit);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
+        kurvanto::testing::typeInto(edit, text);
     }
 }
 
@@ -44,7 +44,7 @@ void answerDialogs(const Typing &typing, const QColor &color = Qt::black) {
         dialog.show();
         if (!QTest::qWaitForWindowActive(&dialog))
             return int(QDialog::Rejected);
-        typeInto(dialog, typing);
+        TypeAll(dialog, typing);
         if (auto *colorButton = dialog.findChild<QWidget *>("SpeedButton2"))
             QTest::mouseClick(colorButton, Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QPushButton *>("Button1"), Qt::LeftButton);
@@ -72,70 +72,60 @@ QPair<int, int> columnsWith(const QImage &image, QRgb color) {
 
 } // namespace
 
-class TestDialogsMainWindow : public QObject {
+class TestDialogsMainWindow : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
+  public:
+    TestDialogsMainWindow() : WindowTest(QSize(1280, 1024), QLatin1Char(',')) {}
+
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        SetLocaleDecimalSeparator(QLatin1Char(','));
-    }
     void init();
     void cleanup();
     void newFieldSizeClearsAndResizes();
     void intervalModePlotsOnlyTheInterval();
-
-  private:
-    PlotState state_;
-    std::unique_ptr<TForm1> window_;
-    QStringList messages_;
 };
 
 void TestDialogsMainWindow::init() {
-    state_ = PlotState{};
-    messages_.clear();
-    SetMessageHook([this](const QString &text, QMessageBox::Icon) { messages_ << text; });
-    window_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    WindowTest::init();
+    QVERIFY(showActive());
 }
 
 void TestDialogsMainWindow::cleanup() {
-    SetDialogHook(nullptr);
-    window_.reset();
-    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('|')));
+    const QStringList messages = ui_->messages;
+    WindowTest::cleanup();
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('|')));
 }
 
 void TestDialogsMainWindow::newFieldSizeClearsAndResizes() {
-    window_->findChild<QLineEdit *>("Edit1")->setText("sin(x)*5");
-    window_->SpeedButton4Click();
+    form_->findChild<QLineEdit *>("Edit1")->setText("sin(x)*5");
+    form_->SpeedButton4Click();
     QCOMPARE(state_.GraphPresent, std::uint8_t(1));
 
     answerDialogs({{"SpinEdit1", "400"}, {"SpinEdit2", "300"}});
-    window_->SpeedButton3Click();
+    form_->SpeedButton3Click();
     QCOMPARE(state_.FieldWidth, 400);
     QCOMPARE(state_.FieldHeight, 300);
     QCOMPARE(state_.GraphPresent, std::uint8_t(0)); // "OK" pressed the clear button
-    QVERIFY(window_->canvas().isEmpty());
-    QCOMPARE(window_->findChild<QFrame *>("Panel1")->size(), QSize(416, 316));
-    QCOMPARE(window_->findChild<QWidget *>("Image1")->size(), QSize(400, 301));
+    QVERIFY(form_->canvas().isEmpty());
+    QCOMPARE(form_->findChild<QFrame *>("Panel1")->size(), QSize(416, 316));
+    QCOMPARE(form_->findChild<QWidget *>("Image1")->size(), QSize(400, 301));
 
-    window_->SpeedButton4Click();
-    QCOMPARE(window_->canvas().image().size(), QSize(400, 301));
+    form_->SpeedButton4Click();
+    QCOMPARE(form_->canvas().image().size(), QSize(400, 301));
 }
 
 void TestDialogsMainWindow::intervalModePlotsOnlyTheInterval() {
     // A red curve and a y range that holds the parabola over the whole of [2, 5].
     answerDialogs({{"SpinEdit6", "25"}}, Qt::red);
-    window_->SpeedButton3Click();
+    form_->SpeedButton3Click();
     QCOMPARE(state_.YMax, 25.0);
     QCOMPARE(state_.GraphColor, TColor(0x0000FF));
 
-    window_->N19Click();
+    form_->N19Click();
     QCOMPARE(state_.IntervalMode, std::uint8_t(1));
-    window_->findChild<QLineEdit *>("Edit1")->setText("x^2-3");
+    form_->findChild<QLineEdit *>("Edit1")->setText("x^2-3");
     answerDialogs({{"SpinEdit1", "2"}, {"SpinEdit2", "5"}});
-    window_->SpeedButton4Click();
+    form_->SpeedButton4Click();
     QCOMPARE(state_.IntervalFrom, 2.0);
     QCOMPARE(state_.IntervalTo, 5.0);
     QCOMPARE(state_.GraphPresent, std::uint8_t(1));
@@ -143,7 +133,7 @@ void TestDialogsMainWindow::intervalModePlotsOnlyTheInterval() {
     const auto column = [this](double x) {
         return Round((x - state_.XMin) / state_.XUnitsPerPixel);
     };
-    const QPair<int, int> red = columnsWith(window_->canvas().image(), qRgb(255, 0, 0));
+    const QPair<int, int> red = columnsWith(form_->canvas().image(), qRgb(255, 0, 0));
     QVERIFY(red.first >= 0);
     QVERIFY2(qAbs(red.first - column(2)) <= 1, qPrintable(QString::number(red.first)));
     QVERIFY2(qAbs(red.second - column(5)) <= 1, qPrintable(QString::number(red.second)));

@@ -10,11 +10,13 @@
 #include <QtTest>
 
 #include "localesep.h"
+#include "namedchild.h"
 #include "tform4.h"
 #include "tspinedit.h"
 #include "uiseam.h"
 
 using namespace kurvanto;
+using kurvanto::testing::NamedChild;
 
 class TestTForm4 : public QObject {
     Q_OBJECT
@@ -41,13 +43,6 @@ class TestTForm4 : public QObject {
     void colourChooser();
 
   private:
-    template <typename T> T *child(TForm4 &form, const char *name) {
-        T *widget = form.findChild<T *>(QLatin1String(name));
-        if (widget == nullptr)
-            qFatal("no control %s", name);
-        return widget;
-    }
-
     PlotState state;
     QStringList messages;
 };
@@ -119,8 +114,9 @@ void TestTForm4::window() {
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(form.findChild<QColorDialog *>(QStringLiteral("ColorDialog1")) != nullptr);
 
-    QWidget *order[] = {child<QWidget>(form, "RadioButton3"), child<QWidget>(form, "SpinEdit1"),
-                        child<QWidget>(form, "SpinEdit2"), child<QWidget>(form, "Edit1")};
+    QWidget *order[] = {NamedChild<QWidget>(form, "RadioButton3"),
+                        NamedChild<QWidget>(form, "SpinEdit1"),
+                        NamedChild<QWidget>(form, "SpinEdit2"), NamedChild<QWidget>(form, "Edit1")};
     for (int i = 0; i + 1 < 4; ++i) {
         QWidget *next = order[i]->nextInFocusChain();
         while (next->focusPolicy() == Qt::NoFocus || order[i]->isAncestorOf(next))
@@ -137,12 +133,12 @@ void TestTForm4::createdWithTicksChosen() {
     QCOMPARE(int(state.TickMode), 1);
     QCOMPARE(int(state.CornerMode), 0);
     QCOMPARE(int(state.LabelMode), 0);
-    QVERIFY(child<QRadioButton>(form, "RadioButton1")->isChecked());
-    QVERIFY(child<QWidget>(form, "SpinEdit1")->isEnabled());
-    QVERIFY(child<QWidget>(form, "SpinEdit2")->isEnabled());
-    QVERIFY(!child<QWidget>(form, "Label3")->isEnabled());
-    QVERIFY(!child<QWidget>(form, "Edit1")->isEnabled());
-    QVERIFY(!child<QWidget>(form, "SpeedButton3")->isEnabled());
+    QVERIFY(NamedChild<QRadioButton>(form, "RadioButton1")->isChecked());
+    QVERIFY(NamedChild<QWidget>(form, "SpinEdit1")->isEnabled());
+    QVERIFY(NamedChild<QWidget>(form, "SpinEdit2")->isEnabled());
+    QVERIFY(!NamedChild<QWidget>(form, "Label3")->isEnabled());
+    QVERIFY(!NamedChild<QWidget>(form, "Edit1")->isEnabled());
+    QVERIFY(!NamedChild<QWidget>(form, "SpeedButton3")->isEnabled());
 }
 
 void TestTForm4::kindButtons_data() {
@@ -168,19 +164,20 @@ void TestTForm4::kindButtons() {
     QFETCH(bool, label);
     TForm4 form(state);
     // Start from another kind so that every row changes something.
-    child<QRadioButton>(form, button == "RadioButton3" ? "RadioButton2" : "RadioButton3")->click();
-    child<QRadioButton>(form, qPrintable(button))->click();
+    NamedChild<QRadioButton>(form, button == "RadioButton3" ? "RadioButton2" : "RadioButton3")
+        ->click();
+    NamedChild<QRadioButton>(form, qPrintable(button))->click();
 
     QCOMPARE(
         QStringLiteral("%1%2%3").arg(state.TickMode).arg(state.CornerMode).arg(state.LabelMode),
         flags);
-    QCOMPARE(child<QWidget>(form, "Label1")->isEnabled(), x);
-    QCOMPARE(child<QWidget>(form, "SpinEdit1")->isEnabled(), x);
-    QCOMPARE(child<QWidget>(form, "Label2")->isEnabled(), y);
-    QCOMPARE(child<QWidget>(form, "SpinEdit2")->isEnabled(), y);
-    QCOMPARE(child<QWidget>(form, "Label3")->isEnabled(), label);
-    QCOMPARE(child<QWidget>(form, "Edit1")->isEnabled(), label);
-    QCOMPARE(child<QWidget>(form, "SpeedButton3")->isEnabled(), label);
+    QCOMPARE(NamedChild<QWidget>(form, "Label1")->isEnabled(), x);
+    QCOMPARE(NamedChild<QWidget>(form, "SpinEdit1")->isEnabled(), x);
+    QCOMPARE(NamedChild<QWidget>(form, "Label2")->isEnabled(), y);
+    QCOMPARE(NamedChild<QWidget>(form, "SpinEdit2")->isEnabled(), y);
+    QCOMPARE(NamedChild<QWidget>(form, "Label3")->isEnabled(), label);
+    QCOMPARE(NamedChild<QWidget>(form, "Edit1")->isEnabled(), label);
+    QCOMPARE(NamedChild<QWidget>(form, "SpeedButton3")->isEnabled(), label);
 }
 
 void TestTForm4::activationBounds_data() {
@@ -208,8 +205,8 @@ void TestTForm4::activationBounds() {
     state.YMin = yMin;
     state.YMax = yMax;
     TForm4 form(state);
-    auto *x = child<TSpinEdit>(form, "SpinEdit1");
-    auto *y = child<TSpinEdit>(form, "SpinEdit2");
+    auto *x = NamedChild<TSpinEdit>(form, "SpinEdit1");
+    auto *y = NamedChild<TSpinEdit>(form, "SpinEdit2");
     x->setText(QStringLiteral("50000")); // set directly: the value shown is not limited
     form.FormActivate();
     QCOMPARE(x->MinValue(), bounds[0]);
@@ -226,22 +223,23 @@ void TestTForm4::equalRoundedBoundsAcceptAnything() {
     TForm4 form(state);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto *x = child<TSpinEdit>(form, "SpinEdit1");
+    auto *x = NamedChild<TSpinEdit>(form, "SpinEdit1");
     QCOMPARE(x->MinValue(), 0.0);
     QCOMPARE(x->MaxValue(), 0.0);
     x->setValue(123456);
     QCOMPARE(x->text(), QStringLiteral("123456"));
-    child<TSpinEdit>(form, "SpinEdit2")->setValue(123456);
-    QCOMPARE(child<TSpinEdit>(form, "SpinEdit2")->text(), QStringLiteral("10")); // still bounded
+    NamedChild<TSpinEdit>(form, "SpinEdit2")->setValue(123456);
+    QCOMPARE(NamedChild<TSpinEdit>(form, "SpinEdit2")->text(),
+             QStringLiteral("10")); // still bounded
 }
 
 void TestTForm4::doStoresAllThreeWhateverTheKind() {
     TForm4 form(state);
-    child<TSpinEdit>(form, "SpinEdit1")->setValue(2.5);
-    child<TSpinEdit>(form, "SpinEdit2")->setValue(-3);
-    child<QRadioButton>(form, "RadioButton2")->click(); // Y= and the text box disabled
-    child<QLineEdit>(form, "Edit1")->setText(QStringLiteral("вершина"));
-    child<QToolButton>(form, "SpeedButton1")->click();
+    NamedChild<TSpinEdit>(form, "SpinEdit1")->setValue(2.5);
+    NamedChild<TSpinEdit>(form, "SpinEdit2")->setValue(-3);
+    NamedChild<QRadioButton>(form, "RadioButton2")->click(); // Y= and the text box disabled
+    NamedChild<QLineEdit>(form, "Edit1")->setText(QStringLiteral("вершина"));
+    NamedChild<QToolButton>(form, "SpeedButton1")->click();
 
     QCOMPARE(double(state.AnnotationX), 2.5);
     QCOMPARE(double(state.AnnotationY), -3.0);
@@ -267,7 +265,7 @@ void TestTForm4::doTakesTheNumberAsTyped() {
     TForm4 form(state);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto *x = child<TSpinEdit>(form, "SpinEdit1");
+    auto *x = NamedChild<TSpinEdit>(form, "SpinEdit1");
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     x->setFocus();
@@ -275,7 +273,7 @@ void TestTForm4::doTakesTheNumberAsTyped() {
     x->selectAll();
     QTest::keyClick(x, Qt::Key_Backspace);
     QTest::keyClicks(x, typed);
-    QTest::mouseClick(child<QToolButton>(form, "SpeedButton1"), Qt::LeftButton);
+    QTest::mouseClick(NamedChild<QToolButton>(form, "SpeedButton1"), Qt::LeftButton);
     QCOMPARE(double(state.AnnotationX), stored);
     QCOMPARE(int(state.AnnotationConfirmed), 1);
 }
@@ -284,9 +282,9 @@ void TestTForm4::dontStoresNothing() {
     state.AnnotationX = Real48::from(7);
     state.LabelText = QStringLiteral("old");
     TForm4 form(state);
-    child<TSpinEdit>(form, "SpinEdit1")->setValue(1);
-    child<QLineEdit>(form, "Edit1")->setText(QStringLiteral("new"));
-    child<QToolButton>(form, "SpeedButton2")->click();
+    NamedChild<TSpinEdit>(form, "SpinEdit1")->setValue(1);
+    NamedChild<QLineEdit>(form, "Edit1")->setText(QStringLiteral("new"));
+    NamedChild<QToolButton>(form, "SpeedButton2")->click();
     QCOMPARE(double(state.AnnotationX), 7.0);
     QCOMPARE(state.LabelText, QStringLiteral("old"));
     QCOMPARE(int(state.AnnotationConfirmed), 0);
@@ -314,10 +312,10 @@ void TestTForm4::overflowKeepsTheDialogOpen() {
     TForm4 form(state);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    child<TSpinEdit>(form, "SpinEdit1")->setText(x);
-    child<TSpinEdit>(form, "SpinEdit2")->setText(y);
-    child<QLineEdit>(form, "Edit1")->setText(QStringLiteral("new"));
-    child<QToolButton>(form, "SpeedButton1")->click();
+    NamedChild<TSpinEdit>(form, "SpinEdit1")->setText(x);
+    NamedChild<TSpinEdit>(form, "SpinEdit2")->setText(y);
+    NamedChild<QLineEdit>(form, "Edit1")->setText(QStringLiteral("new"));
+    NamedChild<QToolButton>(form, "SpeedButton1")->click();
 
     QCOMPARE(messages, QStringList{QStringLiteral("Floating point overflow.")});
     QVERIFY(form.isVisible());
@@ -327,9 +325,9 @@ void TestTForm4::overflowKeepsTheDialogOpen() {
     QCOMPARE(int(state.AnnotationConfirmed), 0);
 
     // Corrected, the same dialog then stores everything.
-    child<TSpinEdit>(form, "SpinEdit1")->setText(QStringLiteral("3"));
-    child<TSpinEdit>(form, "SpinEdit2")->setText(QStringLiteral("4"));
-    child<QToolButton>(form, "SpeedButton1")->click();
+    NamedChild<TSpinEdit>(form, "SpinEdit1")->setText(QStringLiteral("3"));
+    NamedChild<TSpinEdit>(form, "SpinEdit2")->setText(QStringLiteral("4"));
+    NamedChild<QToolButton>(form, "SpeedButton1")->click();
     QCOMPARE(double(state.AnnotationY), 4.0);
     QVERIFY(!form.isVisible());
 }
@@ -347,7 +345,7 @@ void TestTForm4::colourChooser() {
 
     {
         TForm4 form(state);
-        child<QRadioButton>(form, "RadioButton3")->click();
+        NamedChild<QRadioButton>(form, "RadioButton3")->click();
         answer = Qt::red;
         form.SpeedButton3Click();
         QCOMPARE(state.LabelColor, TColor(0x0000FF));

@@ -14,6 +14,7 @@
 #include "tform4.h"
 #include "tspinedit.h"
 #include "uiseam.h"
+#include "windowtest.h"
 
 using namespace kurvanto;
 
@@ -22,7 +23,7 @@ namespace {
 // What the user does in the annotation dialog before it closes.
 using DialogScript = std::function<void(TForm4 &dialog)>;
 
-void Press(QWidget &parent, const char *name) {
+void ClickButton(QWidget &parent, const char *name) {
     auto *button = parent.findChild<QToolButton *>(QLatin1String(name));
     QVERIFY2(button != nullptr, name);
     button->click();
@@ -34,21 +35,19 @@ void Choose(TForm4 &dialog, const char *radio, const QString &x, const QString &
     dialog.findChild<TSpinEdit *>(QStringLiteral("SpinEdit1"))->setText(x);
     dialog.findChild<TSpinEdit *>(QStringLiteral("SpinEdit2"))->setText(y);
     dialog.findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(text);
-    Press(dialog, "SpeedButton1"); // "Делать"
+    ClickButton(dialog, "SpeedButton1"); // "Делать"
 }
 
 } // namespace
 
-class TestAnnotationCommand : public QObject {
+class TestAnnotationCommand : public kurvanto::testing::WindowTest {
     Q_OBJECT
 
+  public:
+    TestAnnotationCommand() : WindowTest(QSize(1280, 1024), QLatin1Char(',')) {}
+
   private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true); // settings of the tests' own
-        SetLocaleDecimalSeparator(QLatin1Char(','));
-    }
     void init();
-    void cleanup();
     void noGraphNoDialog();
     void marks_data();
     void marks();
@@ -58,25 +57,14 @@ class TestAnnotationCommand : public QObject {
     void labelAfterClearDrawsOnANewPicture();
 
   private:
-    void build(const QString &formula);
     void annotate(const DialogScript &script, bool byMenu = false);
-    QImage picture() const { return form->canvas().image(); }
-    QWidget *image() const { return form->findChild<QWidget *>(QStringLiteral("Image1")); }
 
-    PlotState state;
-    TForm1 *form = nullptr;
-    QStringList messages;
-    int dialogs = 0;
     DialogScript script;
 };
 
 void TestAnnotationCommand::init() {
-    state = PlotState();
-    messages.clear();
-    dialogs = 0;
-    SetMessageHook([this](const QString &text, QMessageBox::Icon) { messages << text; });
-    SetDialogHook([this](QDialog &dialog) {
-        ++dialogs;
+    WindowTest::init();
+    ui_->onDialog = [this](QDialog &dialog) {
         auto *annotation = qobject_cast<TForm4 *>(&dialog);
         if (annotation == nullptr || !script)
             return int(QDialog::Rejected);
@@ -84,38 +72,24 @@ void TestAnnotationCommand::init() {
         script(*annotation);
         annotation->hide();
         return annotation->result();
-    });
-    form = new TForm1(state, [] { return QSize(1280, 1024); });
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-}
-
-void TestAnnotationCommand::cleanup() {
-    delete form;
-    form = nullptr;
-    SetMessageHook(nullptr);
-    SetDialogHook(nullptr);
-}
-
-void TestAnnotationCommand::build(const QString &formula) {
-    form->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(formula);
-    Press(*form, "SpeedButton4");
-    QCOMPARE(int(state.GraphPresent), 1);
+    };
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
 }
 
 void TestAnnotationCommand::annotate(const DialogScript &s, bool byMenu) {
     script = s;
     if (byMenu)
-        form->findChild<QAction *>(QStringLiteral("N17"))->trigger();
+        form_->findChild<QAction *>(QStringLiteral("N17"))->trigger();
     else
-        Press(*form, "SpeedButton7");
+        ClickButton(*form_, "SpeedButton7");
     script = nullptr;
 }
 
 void TestAnnotationCommand::noGraphNoDialog() {
     annotate([](TForm4 &d) { Choose(d, "RadioButton1", "1", "1", ""); });
-    QCOMPARE(messages, QStringList{QStringLiteral("Нет графика на поле!!!")});
-    QCOMPARE(dialogs, 0);
+    QCOMPARE(ui_->messages, QStringList{QStringLiteral("Нет графика на поле!!!")});
+    QCOMPARE(int(ui_->dialogs.size()), 0);
     QVERIFY(picture().isNull());
 }
 
@@ -140,67 +114,67 @@ void TestAnnotationCommand::marks() {
     QFETCH(QString, radio);
     QFETCH(QPoint, marked);
     QFETCH(QPoint, unmarked);
-    build(QStringLiteral("x*x"));
+    QVERIFY(build(QStringLiteral("x*x")));
     const QImage before = picture();
     annotate([&](TForm4 &d) { Choose(d, qPrintable(radio), "1", "1", ""); }, byMenu);
-    QCOMPARE(dialogs, 1);
-    QVERIFY(messages.isEmpty());
+    QCOMPARE(int(ui_->dialogs.size()), 1);
+    QVERIFY(ui_->messages.isEmpty());
     QCOMPARE(picture().pixel(marked), qRgb(0, 0, 0));
     QCOMPARE(before.pixel(marked), before.pixel(unmarked));
     QCOMPARE(picture().pixel(unmarked), before.pixel(unmarked));
 }
 
 void TestAnnotationCommand::dontDrawsNothing() {
-    build(QStringLiteral("x*x"));
+    QVERIFY(build(QStringLiteral("x*x")));
     const QImage before = picture();
     annotate([](TForm4 &d) {
         d.findChild<TSpinEdit *>(QStringLiteral("SpinEdit1"))->setText(QStringLiteral("1"));
-        Press(d, "SpeedButton2"); // "Не делать"
+        ClickButton(d, "SpeedButton2"); // "Не делать"
     });
     QCOMPARE(picture(), before);
-    QCOMPARE(int(state.AnnotationConfirmed), 0);
+    QCOMPARE(int(state_.AnnotationConfirmed), 0);
 }
 
 void TestAnnotationCommand::labelPlacedErasedAndEnded() {
-    build(QStringLiteral("0"));
+    QVERIFY(build(QStringLiteral("0")));
     annotate([](TForm4 &d) { Choose(d, "RadioButton3", "0", "0", QStringLiteral("вершина")); });
-    QCOMPARE(int(state.LabelArmed), 1);
+    QCOMPARE(int(state_.LabelArmed), 1);
     const QImage blank = picture();
 
     QTest::mouseClick(image(), Qt::LeftButton, {}, QPoint(100, 50));
     QVERIFY(picture() != blank);
-    QCOMPARE(state.LastClickX, 100);
+    QCOMPARE(state_.LastClickX, 100);
     QTest::mouseClick(image(), Qt::RightButton, {}, QPoint(400, 300));
     QCOMPARE(picture(), blank); // the label's box was blank background
     QTest::mouseClick(image(), Qt::LeftButton, {}, QPoint(200, 60));
     const QImage placed = picture();
     QVERIFY(placed != blank);
     QTest::mouseClick(image(), Qt::LeftButton, {}, QPoint(300, 60)); // ends the mode
-    QCOMPARE(int(state.LabelArmed), 0);
+    QCOMPARE(int(state_.LabelArmed), 0);
     QTest::mouseClick(image(), Qt::RightButton, {}, QPoint(300, 60));
     QCOMPARE(picture(), placed);
 }
 
 void TestAnnotationCommand::doubleClickPlacesAndEnds() {
-    build(QStringLiteral("0"));
+    QVERIFY(build(QStringLiteral("0")));
     annotate([](TForm4 &d) { Choose(d, "RadioButton3", "0", "0", QStringLiteral("A")); });
     const QImage blank = picture();
     // As the window system delivers it: press, release, press and double click, release.
-    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {},
-                       image()->mapTo(form, QPoint(100, 50)));
-    QCOMPARE(int(state.LabelArmed), 0);
+    QTest::mouseDClick(form_->windowHandle(), Qt::LeftButton, {},
+                       image()->mapTo(form_.get(), QPoint(100, 50)));
+    QCOMPARE(int(state_.LabelArmed), 0);
     QVERIFY(picture() != blank);
 }
 
 void TestAnnotationCommand::labelAfterClearDrawsOnANewPicture() {
-    build(QStringLiteral("x"));
+    QVERIFY(build(QStringLiteral("x")));
     annotate([](TForm4 &d) { Choose(d, "RadioButton3", "0", "0", QStringLiteral("A")); });
-    Press(*form, "SpeedButton5"); // clear the field
+    ClickButton(*form_, "SpeedButton5"); // clear the field
     QVERIFY(picture().isNull());
     QTest::mouseClick(image(), Qt::LeftButton, {}, QPoint(100, 50));
     QCOMPARE(picture().size(), QSize(640, 441));
-    QCOMPARE(int(state.GraphPresent), 0);
-    QCOMPARE(int(state.LabelArmed), 1);
+    QCOMPARE(int(state_.GraphPresent), 0);
+    QCOMPARE(int(state_.LabelArmed), 1);
 }
 
 QTEST_MAIN(TestAnnotationCommand)

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "arithmetic.h"
-#include "engine_test_util.h"
+#include "engineeval.h"
 
-using kurvanto::test::Eval;
+using kurvanto::testing::Eval;
 
 namespace {
 

@@ -2,9 +2,9 @@
 // The character-pair checker.
 #include <gtest/gtest.h>
 
-#include "engine_test_util.h"
+#include "engineeval.h"
 
-using kurvanto::test::Check;
+using kurvanto::testing::Check;
 
 namespace {
 

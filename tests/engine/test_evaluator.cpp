@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "engine_test_util.h"
+#include "engineeval.h"
 #include "errors.h"
 
-using kurvanto::test::Eval;
+using kurvanto::testing::Eval;
 
 namespace {
 

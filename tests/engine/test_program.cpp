@@ -13,54 +13,13 @@
 #include "errors.h"
 #include "formula.h"
 #include "program.h"
+#include "randomformula.h"
 
 namespace kurvanto {
 namespace {
 
-// Pieces of the alphabet and around it, glued at random: mostly malformed texts.
-std::string RandomPieces(std::mt19937 &rng) {
-    static const std::string pieces[] = {
-        "x",   "X",  "e",   "E",      "pi",       "PI",       "pI",     "p",           "0",
-        "1",   "2",  "7",   "9",      ",",        "1000",     "0,001",  "2,5",         "+",
-        "-",   "*",  "/",   "^",      "(",        ")",        " ",      "  ",          "sin",
-        "COS", "tg", "ctg", "ln",     "lg",       "sqrt",     "abs",    "int",         "frac",
-        "Sin", "sc", "csc", "arcsin", "arccos",   "arctg",    "arcctg", "sinx",        "foo",
-        "n",   ".",  "#",   "\t",     "\xd1\x85", "\xc3\xa9", "\xff",   "\xe2\x82\xac"};
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
-    std::uniform_int_distribution<int> count(0, 30);
-    std::string text;
-    for (int n = count(rng); n > 0; --n)
-        text += pieces[pick(rng)];
-    return text;
-}
-
-// Well-formed texts, so that the arithmetic and its failures get exercised too.
-std::string RandomFormula(std::mt19937 &rng, int depth) {
-    static const char *const operands[] = {"x", "X",   "e",    "pi", "2",    "0",
-                                           "1", "0,5", "3,25", "10", "1000", "0,001"};
-    static const char *const functions[] = {"sin",   "cos",    "tg",  "ctg",  "ln",     "lg",
-                                            "sqrt",  "abs",    "int", "frac", "arcsin", "arccos",
-                                            "arctg", "arcctg", "sc",  "csc"};
-    static const char operators[] = "+-*/^";
-    std::uniform_int_distribution<int> choice(0, depth > 0 ? 5 : 0);
-    switch (choice(rng)) {
-    case 0:
-        return operands[std::uniform_int_distribution<std::size_t>(0,
-                                                                   std::size(operands) - 1)(rng)];
-    case 1:
-        return std::string(functions[std::uniform_int_distribution<std::size_t>(
-                   0, std::size(functions) - 1)(rng)]) +
-               "(" + RandomFormula(rng, depth - 1) + ")";
-    case 2:
-        return "(" + RandomFormula(rng, depth - 1) + ")";
-    case 3:
-        return "-" + RandomFormula(rng, 0);
-    default:
-        return RandomFormula(rng, depth - 1) +
-               operators[std::uniform_int_distribution<int>(0, 4)(rng)] +
-               RandomFormula(rng, depth - 1);
-    }
-}
+using testing::RandomFormula;
+using testing::RandomPieces;
 
 struct Outcome {
     char status;

@@ -9,23 +9,9 @@
 
 #include "errors.h"
 #include "formula.h"
+#include "randomformula.h"
 
 namespace {
-
-std::string RandomText(std::mt19937 &rng) {
-    static const std::string pieces[] = {
-        "x",      "X",        "e",     "pi",     "1",    "2",    "0",   ",",   "5",
-        "+",      "-",        "*",     "/",      "^",    "(",    ")",   " ",   "sin",
-        "cos",    "tg",       "ctg",   "ln",     "lg",   "sqrt", "abs", "int", "frac",
-        "arcsin", "arccos",   "arctg", "arcctg", "sc",   "csc",  "foo", ".",   "\t",
-        "#",      "\xd1\x85", "n",     "P",      "1000", "0,001"};
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
-    std::uniform_int_distribution<int> count(0, 40);
-    std::string text;
-    for (int n = count(rng); n > 0; --n)
-        text += pieces[pick(rng)];
-    return text;
-}
 
 struct Result {
     char status;
@@ -47,7 +33,7 @@ TEST(Properties, RandomTextsAreDeterministicAndSafe) {
     std::mt19937 rng(20261207);
     const double xs[] = {-1e300, -3, -1, 0, 0.5, 1, 2, 1e-310, 1e19};
     for (int i = 0; i < 20000; ++i) {
-        const std::string text = RandomText(rng);
+        const std::string text = kurvanto::testing::RandomPieces(rng, 40);
         kurvanto::SetFormulaText(text);
         ASSERT_LE(std::strlen(kurvanto::FormulaText), 80u);
         kurvanto::FormulaStatus = 'n';
@@ -90,7 +76,7 @@ TEST(Properties, KeptScansMatchFreshScans) {
     std::mt19937 rng(7);
     const double xs[] = {-2, 0, 0.25, 3, 1e-300};
     for (int i = 0; i < 5000; ++i) {
-        const std::string text = RandomText(rng);
+        const std::string text = kurvanto::testing::RandomPieces(rng, 40);
         kurvanto::SetFormulaText(text);
         for (double x : xs) {
             kurvanto::SetScanCacheEnabled(false);

@@ -6,23 +6,16 @@
 #include <string>
 
 #include "buildgraph.h"
+#include "buildscene.h"
 #include "errors.h"
+#include "pixels.h"
 
 namespace kurvanto {
 namespace {
 
 constexpr TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
 
-class StubHost : public BuildGraphHost {
-  public:
-    void askInterval() override {}
-    void setErrorLabelVisible(bool visible) override { errorLabel = visible; }
-    void showReadoutLabels() override { readouts = true; }
-    bool errorLabel = false;
-    bool readouts = false;
-};
-
-class AcceptanceBuildTest : public ::testing::Test {
+class AcceptanceBuildTest : public ::testing::Test, public testing::BuildScene {
   protected:
     void SetUp() override {
         SetStartValues(state);
@@ -30,19 +23,9 @@ class AcceptanceBuildTest : public ::testing::Test {
         state.GraphColor = kRed;
         state.BackgroundColor = kGreen;
     }
-    void Build(const std::string &formula) { BuildGraph(state, canvas, formula, host); }
     int Count(TColor color) const {
-        const QRgb rgb = Canvas::toQColor(color).rgb();
-        int n = 0;
-        for (int y = 0; y < canvas.image().height(); ++y)
-            for (int x = 0; x < canvas.image().width(); ++x)
-                n += canvas.image().pixel(x, y) == rgb;
-        return n;
+        return testing::CountPixels(canvas.image(), Canvas::toQColor(color).rgb());
     }
-
-    PlotState state;
-    Canvas canvas;
-    StubHost host;
 };
 
 struct RefusedCase {
@@ -83,7 +66,7 @@ TEST_P(RefusedTest, SameEffectAsAMalformedFormula) {
     state2.AxesColor = kBlue;
     state2.GraphColor = kRed;
     state2.BackgroundColor = kGreen;
-    StubHost host2;
+    testing::RecordingHost host2;
     BuildGraph(state2, second, "x", host2);
     BuildGraph(state2, second, GetParam().formula, host2);
     EXPECT_TRUE(second.image() == malformed);

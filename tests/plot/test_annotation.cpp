@@ -7,21 +7,23 @@
 #include <utility>
 
 #include "annotation.h"
+#include "buildscene.h"
 #include "errors.h"
 #include "formula.h"
+#include "pixels.h"
 
 namespace kurvanto {
 namespace {
 
-using Pixel = std::pair<int, int>; // column, row
-using PixelSet = std::set<Pixel>;
+using testing::Pixel;
+using testing::PixelSet;
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr TColor kRed = 0x0000FF; // 0x00BBGGRR
 constexpr TColor kGreen = 0x00FF00;
 constexpr TColor kBlue = 0xFF0000;
 
-class AnnotationTest : public ::testing::Test {
+class AnnotationTest : public ::testing::Test, public testing::BuildScene {
   protected:
     void SetUp() override {
         SetStartValues(state, 639, 319);
@@ -34,26 +36,12 @@ class AnnotationTest : public ::testing::Test {
         canvas.setBrushColor(state.BackgroundColor);
     }
 
-    // Every pixel that is no longer white.
-    PixelSet Painted() const {
-        PixelSet painted;
-        const QImage &image = canvas.image();
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != kWhite)
-                    painted.insert({x, y});
-        return painted;
-    }
-
-    QRgb At(int x, int y) const { return canvas.image().pixel(x, y); }
+    PixelSet Painted() const { return testing::Painted(canvas.image()); }
 
     void Marks(double x, double y) {
         state.AnnotationX = Real48::from(x);
         state.AnnotationY = Real48::from(y);
     }
-
-    PlotState state;
-    Canvas canvas;
 };
 
 PixelSet Row(int row, int from, int to) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "buildgraph.h"
+#include "buildscene.h"
 #include "errors.h"
 #include "formula.h"
 
@@ -17,30 +18,11 @@ constexpr TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 
 // Rows 1 to 439 of column 320 and columns 1 to 639 of row 220, crossing once.
 constexpr int kAxesPixels = 439 + 639 - 1;
 
-class RecordingHost : public BuildGraphHost {
-  public:
-    void askInterval() override {
-        ++intervalRequests;
-        if (state != nullptr) {
-            state->IntervalFrom = from;
-            state->IntervalTo = to;
-        }
-    }
-    void setErrorLabelVisible(bool visible) override { errorLabel = visible; }
-    void showReadoutLabels() override { readouts = true; }
-
-    PlotState *state = nullptr;
-    double from = 0, to = 0;
-    int intervalRequests = 0;
-    bool errorLabel = false;
-    bool readouts = false;
-};
-
 struct Extent {
     int count = 0, minX = INT32_MAX, maxX = INT32_MIN, minY = INT32_MAX, maxY = INT32_MIN;
 };
 
-class BuildGraphTest : public ::testing::Test {
+class BuildGraphTest : public ::testing::Test, public testing::BuildScene {
   protected:
     void SetUp() override {
         SetStartValues(state);
@@ -49,9 +31,6 @@ class BuildGraphTest : public ::testing::Test {
         state.BackgroundColor = kWhite;
         host.state = &state;
     }
-
-    void Build(const std::string &formula) { BuildGraph(state, canvas, formula, host); }
-    QRgb At(int x, int y) const { return canvas.image().pixel(x, y); }
 
     // Where the pixels of one colour are.
     Extent Find(TColor color) const {
@@ -73,10 +52,6 @@ class BuildGraphTest : public ::testing::Test {
                 return true;
         return false;
     }
-
-    PlotState state;
-    Canvas canvas;
-    RecordingHost host;
 };
 
 TEST(PlotStateTest, StartValues) {

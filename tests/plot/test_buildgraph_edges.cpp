@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "buildgraph.h"
+#include "buildscene.h"
 
 namespace kurvanto {
 namespace {
@@ -22,15 +23,7 @@ constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 
 using Pixels = std::set<std::pair<int, int>>;
 
-class SilentHost : public BuildGraphHost {
-  public:
-    void askInterval() override {}
-    void setErrorLabelVisible(bool visible) override { errorLabel = visible; }
-    void showReadoutLabels() override {}
-    bool errorLabel = false;
-};
-
-class BuildGraphEdges : public ::testing::Test {
+class BuildGraphEdges : public ::testing::Test, public testing::BuildScene {
   protected:
     void SetUp() override {
         SetStartValues(state);
@@ -38,8 +31,6 @@ class BuildGraphEdges : public ::testing::Test {
         state.GraphColor = kRed;
         state.BackgroundColor = kWhite;
     }
-    void Build(const std::string &formula) { BuildGraph(state, canvas, formula, host); }
-
     // The curve's pixels (graph colour) inside the given rectangle of the picture.
     Pixels Curve(int left, int top, int right, int bottom) const {
         const QRgb red = Canvas::toQColor(kRed).rgb();
@@ -64,10 +55,6 @@ class BuildGraphEdges : public ::testing::Test {
         }
         return columns;
     }
-
-    PlotState state;
-    Canvas canvas;
-    SilentHost host;
 };
 
 // The search accepts the first sample inside the guard band (YMin - 1000 to YMax + 1000),

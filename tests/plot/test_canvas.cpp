@@ -10,21 +10,13 @@
 #include <utility>
 
 #include "canvas.h"
+#include "pixels.h"
 
 namespace kurvanto {
 namespace {
 
-using Pixels = std::set<std::pair<int, int>>;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-
-Pixels Painted(const QImage &image) {
-    Pixels painted;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != kWhite)
-                painted.insert({x, y});
-    return painted;
-}
+using Pixels = kurvanto::testing::PixelSet;
+using kurvanto::testing::Painted;
 
 Pixels Line(int width, int height, int x0, int y0, int x1, int y1) {
     Canvas canvas;

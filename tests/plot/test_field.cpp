@@ -10,26 +10,13 @@
 #include "displaylist.h"
 #include "errors.h"
 #include "fieldextras.h"
+#include "pixels.h"
+#include "recordinghost.h"
 
 namespace kurvanto {
 namespace {
 
 constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF, kGreen = 0x00A000;
-
-class Host : public BuildGraphHost {
-  public:
-    void askInterval() override {
-        ++intervalRequests;
-        state->IntervalFrom = from;
-        state->IntervalTo = to;
-    }
-    void setErrorLabelVisible(bool visible) override { errorLabel = visible; }
-    void showReadoutLabels() override {}
-    PlotState *state = nullptr;
-    double from = 0, to = 0;
-    int intervalRequests = 0;
-    bool errorLabel = false;
-};
 
 // The start values on a white field: x and y from -10 to 10, 640 x 441 pixels, so that
 // x maps to column (x + 10) * 32.05 and y to row (10 - y) * 22.05.
@@ -54,12 +41,8 @@ class FieldTest : public ::testing::Test {
     }
     // Pixels of the colour in columns [x0, x1] and rows [y0, y1].
     int count(TColor color, int x0, int x1, int y0, int y1) const {
-        const QRgb rgb = Canvas::toQColor(color).rgb();
-        int n = 0;
-        for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x)
-                n += canvas.image().pixel(x, y) == rgb;
-        return n;
+        return testing::CountPixels(canvas.image(), Canvas::toQColor(color).rgb(),
+                                    QRect(QPoint(x0, y0), QPoint(x1, y1)));
     }
     int notBackground(int x0, int x1, int y0, int y1) const {
         return (x1 - x0 + 1) * (y1 - y0 + 1) - count(kWhite, x0, x1, y0, y1);
@@ -67,7 +50,7 @@ class FieldTest : public ::testing::Test {
 
     PlotState state;
     Canvas canvas;
-    Host host;
+    testing::RecordingHost host;
     DisplayList list;
 };
 

@@ -9,17 +9,10 @@
 #include "annotation.h"
 #include "field.h"
 #include "pictureformat.h"
+#include "recordinghost.h"
 
 namespace kurvanto {
 namespace {
-
-class QuietHost : public BuildGraphHost {
-  public:
-    void askInterval() override {}
-    void setErrorLabelVisible(bool visible) override { refused = visible; }
-    void showReadoutLabels() override {}
-    bool refused = false;
-};
 
 struct OptionsCase {
     const char *name;
@@ -40,7 +33,7 @@ class FieldRedrawRule : public ::testing::TestWithParam<OptionsCase> {
         return canvas.image();
     }
     PlotState state;
-    QuietHost host;
+    testing::RecordingHost host;
     Field field{state, host};
 };
 
@@ -77,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Field, FieldRedrawRule,
 TEST(FieldObject, RefusedBuildClearAndLabelsKeepTheList) {
     PlotState state;
     SetStartValues(state);
-    QuietHost host;
+    testing::RecordingHost host;
     Field field(state, host);
     EXPECT_FALSE(field.build("sinx"));
     EXPECT_TRUE(field.displayList().empty());

@@ -18,14 +18,18 @@
 #include <typeinfo>
 #include <vector>
 
+#include "bits.h"
 #include "buildgraph.h"
 #include "errors.h"
 #include "formula.h"
+#include "randomformula.h"
 #include "sampler.h"
 #include "workerpool.h"
 
 namespace kurvanto {
 namespace {
+
+using kurvanto::testing::SameBits;
 
 // The bench's worst case: 80 characters, several functions, numbers with a decimal comma.
 const std::string kLongFormula =
@@ -328,11 +332,7 @@ int RightmostRed(const QImage &image) {
     return -1;
 }
 
-bool SameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-void ExpectSame(const Outcome &one, const Outcome &many) {
+void ExpectSameBuild(const Outcome &one, const Outcome &many) {
     EXPECT_EQ(one.error, many.error);
     EXPECT_TRUE(SameBytes(one.picture, many.picture)) << "the pictures differ";
     EXPECT_EQ(one.status, many.status);
@@ -377,7 +377,7 @@ TEST(ParallelBuild, WorstCaseIsTheSameOnAnyNumberOfThreads) {
     EXPECT_EQ(RightmostRed(one.picture), 799); // the curve leaves by the right edge
     for (unsigned threads : {2u, 3u, 5u, 0u}) {
         SCOPED_TRACE(threads);
-        ExpectSame(one, BuildOn(threads, kLongFormula, start));
+        ExpectSameBuild(one, BuildOn(threads, kLongFormula, start));
     }
 }
 
@@ -391,8 +391,8 @@ TEST(ParallelBuild, CancelledBuildStopsAtTheSameSample) {
     // 12,288 samples of 20 / 80,100 from -10 are done: x = -6.93.
     EXPECT_NEAR(one.state.CurrentX, -10 + 12288 * 20.0 / 80100, 1e-9);
     EXPECT_EQ(one.calls, (std::vector<std::int64_t>{-2, 4096, 8192, 12288}));
-    ExpectSame(one, BuildOn(2, kLongFormula, start, 12288));
-    ExpectSame(one, BuildOn(4, kLongFormula, start, 12288));
+    ExpectSameBuild(one, BuildOn(2, kLongFormula, start, 12288));
+    ExpectSameBuild(one, BuildOn(4, kLongFormula, start, 12288));
     // The curve stops short of column 123 (x = -6.93); the whole one goes on to the edge.
     EXPECT_LE(RightmostRed(one.picture), 123);
     EXPECT_GE(RightmostRed(one.picture), 100);
@@ -453,31 +453,6 @@ TEST(ParallelBuild, PictureIsTheCurveDrawnSampleBySample) {
     }
 }
 
-// A random formula of the formula alphabet: functions, operators, x, numbers and constants,
-// now and then with a character thrown in that spoils it.
-std::string RandomFormula(std::mt19937 &random) {
-    static const char *const kFunctions[] = {"sin",   "cos",    "tg",   "ctg", "arcsin", "arccos",
-                                             "arctg", "arcctg", "sqrt", "ln",  "lg",     "abs",
-                                             "int",   "frac",   "sc",   "csc"};
-    static const char *const kLeaves[] = {"x", "x", "2", "0,5", "3,7", "10", "pi", "e", "0"};
-    auto pick = [&random](std::size_t n) {
-        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
-    std::function<std::string(int)> expr = [&](int depth) -> std::string {
-        const std::size_t kind = depth <= 0 ? 0 : pick(10);
-        if (kind < 3)
-            return kLeaves[pick(std::size(kLeaves))];
-        if (kind < 6)
-            return std::string(kFunctions[pick(std::size(kFunctions))]) + "(" + expr(depth - 1) +
-                   ")";
-        return expr(depth - 1) + "+-*/^"[pick(5)] + expr(depth - 1);
-    };
-    std::string text = expr(4);
-    if (pick(8) == 0)
-        text.insert(pick(text.size() + 1), 1, ",x()+-^."[pick(8)]);
-    return text.substr(0, 80);
-}
-
 struct FieldCase {
     const char *name;
     int width, height, precision;
@@ -494,12 +469,14 @@ TEST_P(RandomFormulaBuild, IsTheSameOnOneThreadAndOnSeveral) {
     std::mt19937 random(20261207);
     int drawn = 0;
     for (int k = 0; k < 12; ++k) {
-        const std::string formula = RandomFormula(random);
+        const std::string formula =
+            kurvanto::testing::Spoiled(random, kurvanto::testing::RandomFormula(random, 4))
+                .substr(0, 80);
         SCOPED_TRACE(formula);
         const Outcome one = BuildOn(1, formula, start);
         drawn += one.state.GraphPresent;
-        ExpectSame(one, BuildOn(3, formula, start));
-        ExpectSame(one, BuildOn(0, formula, start));
+        ExpectSameBuild(one, BuildOn(3, formula, start));
+        ExpectSameBuild(one, BuildOn(0, formula, start));
     }
     EXPECT_GE(drawn, 6); // most of them are built at all
 }

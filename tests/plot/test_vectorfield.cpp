@@ -16,19 +16,13 @@
 
 #include "buildgraph.h"
 #include "displaylist.h"
+#include "recordinghost.h"
 #include "vectorfield.h"
 
 namespace kurvanto {
 namespace {
 
 constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
-
-class QuietHost : public BuildGraphHost {
-  public:
-    void askInterval() override {}
-    void setErrorLabelVisible(bool) override {}
-    void showReadoutLabels() override {}
-};
 
 // The polylines of an SVG document drawn in one stroke colour ("#rrggbb"), each as the points
 // it lists, and the text of its text elements.
@@ -97,7 +91,7 @@ class VectorFieldTest : public ::testing::Test {
     PlotState state;
     Canvas canvas;
     VectorRecorder recorder;
-    QuietHost host;
+    testing::RecordingHost host;
 };
 
 // y = x on the start values: sample i of 641 lies at column i and row

@@ -7,22 +7,15 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+#include "bits.h"
 #include "field.h"
+#include "recordinghost.h"
 #include "worksheet.h"
 
 namespace kurvanto {
 namespace {
 
-class QuietHost : public BuildGraphHost {
-  public:
-    void askInterval() override {}
-    void setErrorLabelVisible(bool) override {}
-    void showReadoutLabels() override {}
-};
-
-bool SameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+using kurvanto::testing::SameBits;
 
 TEST(Worksheet, Real48HexIsTheSixBytes) {
     struct {
@@ -175,7 +168,7 @@ TEST(Worksheet, ItemCountsHaveLimits) {
 
 TEST(Worksheet, AFieldThatCannotDrawTheSheetStaysAsItWas) {
     PlotState state;
-    QuietHost host;
+    testing::RecordingHost host;
     Field field(state, host);
     SetStartValues(state);
     field.loadOptions({true, false, false, true});
@@ -197,7 +190,7 @@ TEST(Worksheet, AFieldThatCannotDrawTheSheetStaysAsItWas) {
 
 TEST(Worksheet, HiddenBuildsAreNeitherDrawnNorInTheLegend) {
     PlotState state;
-    QuietHost host;
+    testing::RecordingHost host;
     Field field(state, host);
     SetStartValues(state);
     field.loadOptions({false, false, false, true});

@@ -8,12 +8,13 @@
 #include <gtest/gtest.h>
 #include <regex>
 
-#include "cli_runner.h"
+#include "clirunner.h"
+#include "files.h"
 
 namespace {
 
-using clitest::Result;
-using clitest::RunCli;
+using kurvanto::testing::Result;
+using kurvanto::testing::RunCli;
 using Args = std::vector<std::string>;
 
 const std::string kPosition = "^позиция [0-9]+: .+\n$"; // one line: where and why
@@ -244,7 +245,7 @@ std::string FullOutputCaseName(const ::testing::TestParamInfo<Args> &info) {
 class FullStandardOutput : public ::testing::TestWithParam<Args> {};
 
 TEST_P(FullStandardOutput, ExitThree) {
-    clitest::RunOptions options;
+    kurvanto::testing::RunOptions options;
     options.outputTo = "/dev/full";
     const Result r = RunCli(GetParam(), options);
     EXPECT_EQ(r.code, 3);

@@ -2,10 +2,12 @@
 // kurvanto-cli plot --grid --numbers --breaks --legend, judged on the picture at the start
 // values: x = -10 .. 10 maps to column (x + 10) * 32.05, y = 10 .. -10 to row (10 - y) * 22.05.
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <vector>
+
+#include "clirunner.h"
+#include "pixels.h"
 
 namespace {
 
@@ -15,21 +17,15 @@ class PlotField : public ::testing::Test {
   protected:
     QImage Picture(const char *formula, const QStringList &options) {
         const QString file = dir.filePath(QStringLiteral("p%1.png").arg(++count));
-        QProcess process;
-        process.start(QStringLiteral(KURVANTO_CLI),
-                      QStringList{"plot", formula, "-o", file, "--graph-color", "ff0000",
-                                  "--background", "ffffff"} +
-                          options);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        const kurvanto::testing::Result r =
+            kurvanto::testing::RunCliArgs(QStringList{"plot", formula, "-o", file, "--graph-color",
+                                                      "ff0000", "--background", "ffffff"} +
+                                          options);
+        EXPECT_EQ(r.code, 0) << r.err;
         return QImage(file).convertToFormat(QImage::Format_RGB32);
     }
     static int Count(const QImage &image, QRgb rgb, int x0, int x1, int y0, int y1) {
-        int n = 0;
-        for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x)
-                n += image.pixel(x, y) == rgb;
-        return n;
+        return kurvanto::testing::CountPixels(image, rgb, QRect(QPoint(x0, y0), QPoint(x1, y1)));
     }
     static int NotWhite(const QImage &image, int x0, int x1, int y0, int y1) {
         return (x1 - x0 + 1) * (y1 - y0 + 1) - Count(image, kWhite, x0, x1, y0, y1);

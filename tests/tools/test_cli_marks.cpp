@@ -2,24 +2,16 @@
 // kurvanto-cli plot with marks: tick marks, corners and labels drawn after the build, checked
 // against the same picture built without them.
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
 #include <utility>
 
+#include "clirunner.h"
+
 namespace {
 
 using Pixel = std::pair<int, int>;
-
-int RunTool(const QStringList &args, QString *err = nullptr) {
-    QProcess process;
-    process.start(QStringLiteral(KURVANTO_CLI), args);
-    process.waitForFinished(30000);
-    if (err != nullptr)
-        *err = QString::fromUtf8(process.readAllStandardError());
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
 
 class PlotMarks : public ::testing::Test {
   protected:
@@ -31,8 +23,8 @@ class PlotMarks : public ::testing::Test {
                         "639",           "--height", "319",          "--axes-color", "ff0000",
                         "--graph-color", "0000ff",   "--background", "ffffff"} +
             marks;
-        QString err;
-        EXPECT_EQ(RunTool(args, &err), 0) << err.toStdString();
+        const kurvanto::testing::Result r = kurvanto::testing::RunCliArgs(args);
+        EXPECT_EQ(r.code, 0) << r.err;
         return QImage(file);
     }
 
@@ -112,8 +104,10 @@ class PlotMarkFailures : public PlotMarks, public ::testing::WithParamInterface<
 TEST_P(PlotMarkFailures, ExitCodeAndMessage) {
     const MarkFailure &c = GetParam();
     const QString file = dir.filePath(QStringLiteral("f.bmp"));
-    QString err;
-    EXPECT_EQ(RunTool(QStringList{"plot", "x", "-o", file} + c.marks, &err), c.code);
+    const kurvanto::testing::Result r =
+        kurvanto::testing::RunCliArgs(QStringList{"plot", "x", "-o", file} + c.marks);
+    const QString err = QString::fromStdString(r.err);
+    EXPECT_EQ(r.code, c.code);
     if (c.code != 2) {
         EXPECT_EQ(err.toStdString(), c.err);
     } else {

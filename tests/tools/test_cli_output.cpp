@@ -17,15 +17,17 @@
 #include <thread>
 #include <unistd.h>
 
-#include "cli_runner.h"
+#include "clirunner.h"
+#include "files.h"
 
 namespace {
 
-using clitest::ReadFile;
-using clitest::Result;
-using clitest::RunCli;
-using clitest::RunOptions;
-using clitest::WriteFile;
+using kurvanto::testing::PathIn;
+using kurvanto::testing::ReadAll;
+using kurvanto::testing::Result;
+using kurvanto::testing::RunCli;
+using kurvanto::testing::RunOptions;
+using kurvanto::testing::WriteRaw;
 using Args = std::vector<std::string>;
 
 // A build of ten million samples: several seconds, long enough to be interrupted.
@@ -39,9 +41,6 @@ const std::string kBmpMagic = "BM", kPngMagic = "\x89PNG", kJpegMagic = "\xff\xd
 
 class PlotOutput : public ::testing::Test {
   protected:
-    std::string Path(const std::string &name) const {
-        return dir.path().toStdString() + "/" + name;
-    }
     // The names in the folder, to see that no temporary file is left behind.
     std::set<std::string> Names() const {
         std::set<std::string> names;
@@ -65,10 +64,10 @@ QImage Decode(const std::string &bytes) {
 }
 
 TEST_F(PlotOutput, WritesA24BitBitmapOfTheParabola) {
-    const std::string file = Path("p.bmp");
+    const std::string file = PathIn(dir, "p.bmp");
     const Result r = RunCli({"plot", "x^2-3", "-o", file});
     ASSERT_EQ(r.code, 0) << r.err;
-    const std::string bytes = ReadFile(file);
+    const std::string bytes = ReadAll(file);
     ASSERT_GE(bytes.size(), 30u);
     EXPECT_TRUE(StartsWith(bytes, kBmpMagic));
     EXPECT_EQ(static_cast<unsigned char>(bytes[28]), 24); // bits per pixel
@@ -81,7 +80,7 @@ TEST_F(PlotOutput, WritesA24BitBitmapOfTheParabola) {
 }
 
 TEST_F(PlotOutput, OptionsSetSizeColoursAndInterval) {
-    const std::string file = Path("o.PNG");
+    const std::string file = PathIn(dir, "o.PNG");
     const Result r = RunCli({"plot",
                              "x",
                              "-o",
@@ -104,7 +103,7 @@ TEST_F(PlotOutput, OptionsSetSizeColoursAndInterval) {
                              "--precision",
                              "3"});
     ASSERT_EQ(r.code, 0) << r.err;
-    const std::string bytes = ReadFile(file);
+    const std::string bytes = ReadAll(file);
     EXPECT_TRUE(StartsWith(bytes, kPngMagic));
     const QImage image = Decode(bytes);
     ASSERT_EQ(image.size(), QSize(200, 101));
@@ -126,21 +125,21 @@ TEST_F(PlotOutput, OptionsSetSizeColoursAndInterval) {
 // either way (background colour and resolution), down to the byte.
 TEST_F(PlotOutput, SameFileWithAndWithoutTheApplicationObject) {
     for (const char *name : {"a.bmp", "a.png"}) {
-        const std::string plain = Path(std::string("plain-") + name);
-        const std::string text = Path(std::string("text-") + name);
+        const std::string plain = PathIn(dir, std::string("plain-") + name);
+        const std::string text = PathIn(dir, std::string("text-") + name);
         ASSERT_EQ(RunCli({"plot", "x", "-o", plain}).code, 0);
         // A label far outside the field: nothing drawn, but fonts are set up.
         ASSERT_EQ(RunCli({"plot", "x", "--label", "1000", "1000", "a", "-o", text}).code, 0);
-        EXPECT_TRUE(ReadFile(plain) == ReadFile(text)) << name;
+        EXPECT_TRUE(ReadAll(plain) == ReadAll(text)) << name;
     }
 }
 
 // A formula that begins with a minus needs no "--"; after "--" only the next argument is the
 // formula, and the options go on.
 TEST_F(PlotOutput, FormulasWithAMinus) {
-    ASSERT_EQ(RunCli({"plot", "-x^2", "-o", Path("plain.bmp")}).code, 0);
-    ASSERT_EQ(RunCli({"plot", "--", "-x^2", "-o", Path("dashes.bmp")}).code, 0);
-    EXPECT_TRUE(ReadFile(Path("plain.bmp")) == ReadFile(Path("dashes.bmp")));
+    ASSERT_EQ(RunCli({"plot", "-x^2", "-o", PathIn(dir, "plain.bmp")}).code, 0);
+    ASSERT_EQ(RunCli({"plot", "--", "-x^2", "-o", PathIn(dir, "dashes.bmp")}).code, 0);
+    EXPECT_TRUE(ReadAll(PathIn(dir, "plain.bmp")) == ReadAll(PathIn(dir, "dashes.bmp")));
 }
 
 struct FormatCase {
@@ -154,11 +153,11 @@ class PlotFormats : public PlotOutput, public ::testing::WithParamInterface<Form
 
 TEST_P(PlotFormats, TheFormatTheNameOrOptionAsksFor) {
     const FormatCase &c = GetParam();
-    Args args = {"plot", "x^2-3", "-o", Path(c.file)};
+    Args args = {"plot", "x^2-3", "-o", PathIn(dir, c.file)};
     args.insert(args.end(), c.extra.begin(), c.extra.end());
     const Result r = RunCli(args);
     ASSERT_EQ(r.code, 0) << r.err;
-    const std::string bytes = ReadFile(Path(c.file));
+    const std::string bytes = ReadAll(PathIn(dir, c.file));
     EXPECT_TRUE(StartsWith(bytes, c.magic)) << bytes.substr(0, 4);
     const QImage image = Decode(bytes);
     EXPECT_EQ(image.size(), QSize(640, 441));
@@ -196,8 +195,8 @@ class PlotBuildFailures : public PlotOutput, public ::testing::WithParamInterfac
 
 TEST_P(PlotBuildFailures, ExitCodeMessageAndTheOldFileKept) {
     const BuildFailure &c = GetParam();
-    const std::string file = Path("keep.bmp");
-    WriteFile(file, "old");
+    const std::string file = PathIn(dir, "keep.bmp");
+    WriteRaw(file, "old");
     Args args = {"plot"};
     args.insert(args.end(), c.args.begin(), c.args.end());
     args.insert(args.end(), {"-o", file});
@@ -205,7 +204,7 @@ TEST_P(PlotBuildFailures, ExitCodeMessageAndTheOldFileKept) {
     EXPECT_EQ(r.code, c.code);
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(std::regex_match(r.err, std::regex(c.err))) << r.err;
-    EXPECT_EQ(ReadFile(file), "old");
+    EXPECT_EQ(ReadAll(file), "old");
     EXPECT_EQ(Names(), std::set<std::string>{"keep.bmp"});
 }
 
@@ -230,9 +229,9 @@ INSTANTIATE_TEST_SUITE_P(
 // A start point far beyond the field (a deep zoom's ranges) is no error: the picture is written.
 TEST_F(PlotOutput, StartPointBeyondTheIntegerRangeIsWritten) {
     const Result r = RunCli({"plot", "x^2-3", "--xmin", "-1e-7", "--xmax", "1e-7", "--ymin",
-                             "-1e-7", "--ymax", "1e-7", "-o", Path("deep.bmp")});
+                             "-1e-7", "--ymax", "1e-7", "-o", PathIn(dir, "deep.bmp")});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(Decode(ReadFile(Path("deep.bmp"))).size(), QSize(640, 441));
+    EXPECT_EQ(Decode(ReadAll(PathIn(dir, "deep.bmp"))).size(), QSize(640, 441));
 }
 
 // A target that exists and is not a regular file is written in place and stays what it is;
@@ -255,12 +254,12 @@ class FifoTarget : public PlotOutput, public ::testing::WithParamInterface<FifoC
 
 TEST_P(FifoTarget, AReaderGetsAWholePictureAndTheFifoStays) {
     const FifoCase &c = GetParam();
-    const std::string fifo = Path(c.file);
+    const std::string fifo = PathIn(dir, c.file);
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     std::string received;
     std::atomic<bool> done{false};
     std::thread reader([&] {
-        received = ReadFile(fifo);
+        received = ReadAll(fifo);
         done = true;
     });
     const Result r = RunCli({"plot", "x", "-o", fifo});
@@ -292,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, FifoTarget,
 
 // A FIFO nobody reads holds the writer in open(); Ctrl+C still ends it, and the FIFO stays.
 TEST_F(PlotOutput, CtrlCEndsTheWaitForAFifoReader) {
-    const std::string fifo = Path("pipe");
+    const std::string fifo = PathIn(dir, "pipe");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     RunOptions options;
     options.interruptAfterMilliseconds = 500;
@@ -329,7 +328,7 @@ TEST_F(PlotOutput, PngOnStandardOutputWhenAsked) {
 TEST_F(PlotOutput, ACharacterDeviceStaysADevice) {
     if (geteuid() != 0)
         GTEST_SKIP() << "making a device node needs root";
-    const std::string node = Path("null");
+    const std::string node = PathIn(dir, "null");
     ASSERT_EQ(mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0); // as /dev/null
     const Result r = RunCli({"plot", "x", "-o", node});
     EXPECT_EQ(r.code, 0) << r.err;
@@ -341,19 +340,19 @@ TEST_F(PlotOutput, ACharacterDeviceStaysADevice) {
 }
 
 TEST_F(PlotOutput, ASymbolicLinkIsFollowedAndStays) {
-    const std::string target = Path("target.bmp"), link = Path("link.bmp");
-    WriteFile(target, "old");
+    const std::string target = PathIn(dir, "target.bmp"), link = PathIn(dir, "link.bmp");
+    WriteRaw(target, "old");
     ASSERT_EQ(symlink("target.bmp", link.c_str()), 0);
     EXPECT_EQ(RunCli({"plot", "x", "-o", link}).code, 0);
     struct stat info {};
     ASSERT_EQ(lstat(link.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_TRUE(StartsWith(ReadFile(target), kBmpMagic));
+    EXPECT_TRUE(StartsWith(ReadAll(target), kBmpMagic));
 }
 
 // Arguments are the tool's own: Qt never sees them.
 TEST_F(PlotOutput, ALabelNamedLikeAQtOptionIsDrawn) {
-    const std::string plain = Path("plain.bmp"), labelled = Path("label.bmp");
+    const std::string plain = PathIn(dir, "plain.bmp"), labelled = PathIn(dir, "label.bmp");
     ASSERT_EQ(RunCli({"plot", "x", "-o", plain}).code, 0);
     const Result r = RunCli({"plot", "x", "--label", "1", "1", "-platform", "-o", labelled});
     ASSERT_EQ(r.code, 0) << r.err;
@@ -377,30 +376,30 @@ TEST_F(PlotOutput, AFileNamedLikeAQtOption) {
     options.folder = dir.path().toStdString();
     const Result r = RunCli({"plot", "x", "-o", "-platform", "--label", "1", "1", "a"}, options);
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(StartsWith(ReadFile(Path("-platform")), kBmpMagic));
+    EXPECT_TRUE(StartsWith(ReadAll(PathIn(dir, "-platform")), kBmpMagic));
 }
 
 // A name that is not valid UTF-8 lands under exactly its own bytes, and two such names are
 // two files.
 TEST_F(PlotOutput, NamesByteForByte) {
-    const std::string first = Path("n\xff.bmp"), second = Path("n\xfe.bmp");
+    const std::string first = PathIn(dir, "n\xff.bmp"), second = PathIn(dir, "n\xfe.bmp");
     ASSERT_EQ(RunCli({"plot", "x", "-o", first}).code, 0);
     ASSERT_EQ(RunCli({"plot", "x^2", "-o", second}).code, 0);
     EXPECT_EQ(Names(), (std::set<std::string>{"n\xff.bmp", "n\xfe.bmp"}));
-    EXPECT_TRUE(ReadFile(first) != ReadFile(second));
-    EXPECT_TRUE(StartsWith(ReadFile(first), kBmpMagic));
+    EXPECT_TRUE(ReadAll(first) != ReadAll(second));
+    EXPECT_TRUE(StartsWith(ReadAll(first), kBmpMagic));
 }
 
 TEST_F(PlotOutput, AReplacedFileKeepsItsPermissions) {
     for (const std::string name : {"kept.bmp", "kept\xff.bmp"}) {
-        const std::string file = Path(name);
-        WriteFile(file, "old");
+        const std::string file = PathIn(dir, name);
+        WriteRaw(file, "old");
         ASSERT_EQ(chmod(file.c_str(), 0640), 0);
         ASSERT_EQ(RunCli({"plot", "x", "-o", file}).code, 0);
         struct stat info {};
         ASSERT_EQ(stat(file.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, 0640u);
-        EXPECT_TRUE(StartsWith(ReadFile(file), kBmpMagic));
+        EXPECT_TRUE(StartsWith(ReadAll(file), kBmpMagic));
     }
 }
 
@@ -415,13 +414,13 @@ class PlotWriteFailures : public PlotOutput, public ::testing::WithParamInterfac
 
 TEST_P(PlotWriteFailures, ExitThreeAndTheOldFileStays) {
     const WriteFailure &c = GetParam();
-    const std::string file = c.file[0] == '/' ? c.file : Path(c.file);
-    WriteFile(Path("plain"), "a regular file");
+    const std::string file = c.file[0] == '/' ? c.file : PathIn(dir, c.file);
+    WriteRaw(PathIn(dir, "plain"), "a regular file");
     std::string before;
     const bool device = c.file.rfind("/dev/", 0) == 0; // never read: /dev/full has no end
     if (c.fileSizeLimit >= 0) { // an older picture of another formula is there
         ASSERT_EQ(RunCli({"plot", "x^2", "-o", file}).code, 0);
-        before = ReadFile(file);
+        before = ReadAll(file);
         ASSERT_FALSE(before.empty());
     }
     const std::set<std::string> names = Names();
@@ -432,7 +431,7 @@ TEST_P(PlotWriteFailures, ExitThreeAndTheOldFileStays) {
     EXPECT_EQ(r.signal, 0);
     EXPECT_EQ(r.err.find("Не удалось записать"), 0u) << r.err;
     if (!device) {
-        EXPECT_TRUE(ReadFile(file) == before) << "the old file changed";
+        EXPECT_TRUE(ReadAll(file) == before) << "the old file changed";
     }
     EXPECT_EQ(Names(), names);
 }
@@ -459,7 +458,7 @@ class RealFullDisk : public PlotOutput, public ::testing::WithParamInterface<Ful
 
 TEST_P(RealFullDisk, ExitThreeAndTheOldFileStays) {
     const FullDisk &c = GetParam();
-    const std::string disk = Path("disk");
+    const std::string disk = PathIn(dir, "disk");
     ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
     if (geteuid() != 0 || mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=100k") != 0)
         GTEST_SKIP() << "mounting a tmpfs needs root";
@@ -471,7 +470,7 @@ TEST_P(RealFullDisk, ExitThreeAndTheOldFileStays) {
     Args before = c.before;
     before.insert(before.end(), {"-o", file});
     ASSERT_EQ(RunCli(before).code, 0);
-    const std::string old = ReadFile(file);
+    const std::string old = ReadAll(file);
     if (c.fill) { // every block the disk has left
         const int fd = open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
         const std::string block(4096, '\0');
@@ -482,7 +481,7 @@ TEST_P(RealFullDisk, ExitThreeAndTheOldFileStays) {
     const Result r = RunCli({"plot", "x", "-o", file});
     EXPECT_EQ(r.code, 3) << r.err;
     EXPECT_NE(r.err.find("Не удалось записать"), std::string::npos) << r.err;
-    EXPECT_TRUE(ReadFile(file) == old) << "the old file changed";
+    EXPECT_TRUE(ReadAll(file) == old) << "the old file changed";
     struct stat info {};
     EXPECT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(static_cast<std::size_t>(info.st_size), old.size());
@@ -500,7 +499,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, RealFullDisk,
 TEST_F(PlotOutput, ReadOnlyFolder) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into a read-only folder";
-    const std::string folder = Path("ro");
+    const std::string folder = PathIn(dir, "ro");
     ASSERT_EQ(mkdir(folder.c_str(), 0555), 0);
     const Result r = RunCli({"plot", "x", "-o", folder + "/a.bmp"});
     EXPECT_EQ(r.code, 3);
@@ -512,9 +511,9 @@ class Interrupt : public PlotOutput, public ::testing::WithParamInterface<bool> 
 
 TEST_P(Interrupt, EndsTheBuildAndWritesNothing) {
     const bool oldFile = GetParam();
-    const std::string file = Path("a.bmp");
+    const std::string file = PathIn(dir, "a.bmp");
     if (oldFile)
-        WriteFile(file, "old");
+        WriteRaw(file, "old");
     Args args = kLongBuild;
     args.insert(args.end(), {"-o", file});
     RunOptions options;
@@ -524,7 +523,7 @@ TEST_P(Interrupt, EndsTheBuildAndWritesNothing) {
         GTEST_SKIP() << "the build ended before the interrupt on this machine";
     EXPECT_EQ(r.code, 130) << r.err;
     EXPECT_EQ(r.err.find('%'), std::string::npos) << "progress only on a terminal";
-    EXPECT_EQ(ReadFile(file), oldFile ? "old" : "");
+    EXPECT_EQ(ReadAll(file), oldFile ? "old" : "");
     EXPECT_EQ(Names(), oldFile ? std::set<std::string>{"a.bmp"} : std::set<std::string>{});
 }
 
@@ -535,7 +534,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, Interrupt, ::testing::Bool(), [](const auto &param
 // A long build on a terminal shows its progress on standard error and erases it.
 TEST_F(PlotOutput, ProgressOnATerminal) {
     Args args = kLongBuild;
-    args.insert(args.end(), {"-o", Path("a.bmp")});
+    args.insert(args.end(), {"-o", PathIn(dir, "a.bmp")});
     RunOptions options;
     options.errorOnTerminal = true;
     options.interruptWhenSeen = "%";

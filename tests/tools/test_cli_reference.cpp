@@ -4,7 +4,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -12,6 +11,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "clirunner.h"
+#include "files.h"
 
 namespace {
 
@@ -61,18 +63,14 @@ TEST_P(ReferencePictures, SameBytesAndPixelsAsBefore) {
     const ReferenceCase &c = GetParam();
     QTemporaryDir dir;
     const QString bmp = dir.filePath(QString::fromStdString(c.name + ".bmp"));
-    QStringList args{"plot"};
-    for (const std::string &arg : c.args)
-        args << QString::fromStdString(arg);
-    args << "-o" << bmp;
-    QProcess process;
-    process.start(QStringLiteral(KURVANTO_CLI), args);
-    ASSERT_TRUE(process.waitForFinished(60000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    std::vector<std::string> args{"plot"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"-o", bmp.toStdString()});
+    const kurvanto::testing::Result r = kurvanto::testing::RunCli(args);
+    ASSERT_EQ(r.code, 0) << r.err;
 
-    QFile file(bmp);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = kurvanto::testing::ReadAll(bmp);
+    ASSERT_FALSE(bytes.isEmpty());
     const std::string hash =
         QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
     const auto hashes = ReadHashes();

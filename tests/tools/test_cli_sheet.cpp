@@ -6,18 +6,19 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "cli_runner.h"
+#include "clirunner.h"
+#include "files.h"
 
 namespace {
 
-using clitest::ReadFile;
-using clitest::Result;
-using clitest::RunCli;
+using kurvanto::testing::PathIn;
+using kurvanto::testing::ReadAll;
+using kurvanto::testing::Result;
+using kurvanto::testing::RunCli;
 using Args = std::vector<std::string>;
 
 class PlotSheet : public ::testing::Test {
   protected:
-    std::string path(const char *name) const { return dir.filePath(name).toStdString(); }
     void run(Args args) {
         const Result r = RunCli(args);
         ASSERT_EQ(r.code, 0) << r.err;
@@ -32,36 +33,42 @@ TEST_F(PlotSheet, ASavedSheetDrawsTheSamePictureAndSheetAgain) {
                         "q"};
     for (const Args &extra :
          {Args{}, Args{"--breaks"}, Args{"--grid", "--legend"}, Args{"--interval", "-2", "3"}}) {
-        Args first = {"plot", "1/x", "-o", path("a.png"), "--save-sheet", path("a.kurv")};
+        Args first = {
+            "plot", "1/x", "-o", PathIn(dir, "a.png"), "--save-sheet", PathIn(dir, "a.kurv")};
         first.insert(first.end(), marks.begin(), marks.end());
         first.insert(first.end(), extra.begin(), extra.end());
         run(first);
-        run({"plot", "--sheet", path("a.kurv"), "-o", path("b.png"), "--save-sheet",
-             path("b.kurv")});
-        EXPECT_EQ(ReadFile(path("a.png")), ReadFile(path("b.png"))) << extra.size();
-        EXPECT_EQ(ReadFile(path("a.kurv")), ReadFile(path("b.kurv"))) << extra.size();
+        run({"plot", "--sheet", PathIn(dir, "a.kurv"), "-o", PathIn(dir, "b.png"), "--save-sheet",
+             PathIn(dir, "b.kurv")});
+        EXPECT_EQ(ReadAll(PathIn(dir, "a.png")), ReadAll(PathIn(dir, "b.png"))) << extra.size();
+        EXPECT_EQ(ReadAll(PathIn(dir, "a.kurv")), ReadAll(PathIn(dir, "b.kurv"))) << extra.size();
     }
 }
 
 TEST_F(PlotSheet, OptionsOverrideTheSheetAndFormulasComeAfterIt) {
-    run({"plot", "x^2", "--grid", "-o", path("a.png"), "--save-sheet", path("a.kurv")});
+    run({"plot", "x^2", "--grid", "-o", PathIn(dir, "a.png"), "--save-sheet",
+         PathIn(dir, "a.kurv")});
     // Given before the sheet or after it, the size is the command line's.
-    run({"plot", "--width", "100", "--sheet", path("a.kurv"), "--height", "50", "-o",
-         path("b.png")});
+    run({"plot", "--width", "100", "--sheet", PathIn(dir, "a.kurv"), "--height", "50", "-o",
+         PathIn(dir, "b.png")});
     EXPECT_EQ(QImage(dir.filePath("b.png")).size(), QSize(100, 51));
-    run({"plot", "--sheet", path("a.kurv"), "x", "--graph-color", "ff0000", "-o", path("c.png")});
-    run({"plot", "x^2", "--grid", "--also", "x", "--graph-color", "ff0000", "-o", path("d.png")});
-    EXPECT_EQ(ReadFile(path("c.png")), ReadFile(path("d.png")));
+    run({"plot", "--sheet", PathIn(dir, "a.kurv"), "x", "--graph-color", "ff0000", "-o",
+         PathIn(dir, "c.png")});
+    run({"plot", "x^2", "--grid", "--also", "x", "--graph-color", "ff0000", "-o",
+         PathIn(dir, "d.png")});
+    EXPECT_EQ(ReadAll(PathIn(dir, "c.png")), ReadAll(PathIn(dir, "d.png")));
 }
 
 TEST_F(PlotSheet, ABadSheetExitsOneWithItsMessageAndWritesNothing) {
-    clitest::WriteFile(path("bad.kurv"), "{\"format\": \"kurvanto-worksheet\", \"version\": 7}");
-    const Result r = RunCli({"plot", "--sheet", path("bad.kurv"), "x", "-o", path("out.png")});
+    kurvanto::testing::WriteRaw(PathIn(dir, "bad.kurv"),
+                                "{\"format\": \"kurvanto-worksheet\", \"version\": 7}");
+    const Result r =
+        RunCli({"plot", "--sheet", PathIn(dir, "bad.kurv"), "x", "-o", PathIn(dir, "out.png")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Лист «" + path("bad.kurv") +
+    EXPECT_EQ(r.err, "Лист «" + PathIn(dir, "bad.kurv") +
                          "»: лист версии 7, а программа читает листы до "
                          "версии 1\n");
-    EXPECT_TRUE(ReadFile(path("out.png")).empty());
+    EXPECT_TRUE(ReadAll(PathIn(dir, "out.png")).empty());
 }
 
 } // namespace

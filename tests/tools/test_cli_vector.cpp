@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "cli_runner.h"
+#include "clirunner.h"
+#include "files.h"
 
 namespace {
 
-using clitest::ReadFile;
-using clitest::Result;
-using clitest::RunCli;
+using kurvanto::testing::PathIn;
+using kurvanto::testing::ReadAll;
+using kurvanto::testing::Result;
+using kurvanto::testing::RunCli;
 using Args = std::vector<std::string>;
 
 const QRgb kRed = qRgb(255, 0, 0), kBlue = qRgb(0, 0, 255), kGreen = qRgb(0, 255, 0);
@@ -76,7 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 class PlotVector : public ::testing::Test {
   protected:
-    std::string Path(const char *name) { return dir.filePath(name).toStdString(); }
     QTemporaryDir dir;
 };
 
@@ -108,11 +109,11 @@ SvgCount CountSvg(const std::string &bytes, const QString &gridStroke) {
 }
 
 TEST_F(PlotVector, SvgWithGridNumbersAndLegend) {
-    const std::string file = Path("a.svg");
+    const std::string file = PathIn(dir, "a.svg");
     const Result r = RunCli(
         {"plot", "x^2", "--grid", "--numbers", "--legend", "-o", file, "--background", "ffffff"});
     ASSERT_EQ(r.code, 0) << r.err;
-    const SvgCount svg = CountSvg(ReadFile(file), QStringLiteral("#d8d8d8"));
+    const SvgCount svg = CountSvg(ReadAll(file), QStringLiteral("#d8d8d8"));
     ASSERT_TRUE(svg.wellFormed);
     // The grid in its colour (white with 3/20 of black: 216): x by 2 (20 units on 641 columns,
     // at least 50 columns apart: 1.56 rounds up to 2), 11 lines from -10 to 10; y by 5 (20
@@ -132,12 +133,12 @@ TEST_F(PlotVector, FormatOptionDecides) {
     for (const Row &row :
          {Row{"svg", "a.bmp", "<?xml"}, Row{"pdf", "b.png", "%PDF-"}, Row{"PDF", "c", "%PDF-"},
           Row{nullptr, "d.PDF", "%PDF-"}, Row{nullptr, "e.Svg", "<?xml"}}) {
-        Args args = {"plot", "sin(x)", "-o", Path(row.name)};
+        Args args = {"plot", "sin(x)", "-o", PathIn(dir, row.name)};
         if (row.format != nullptr)
             args.insert(args.end(), {"--format", row.format});
         const Result r = RunCli(args);
         ASSERT_EQ(r.code, 0) << row.name << r.err;
-        const std::string bytes = ReadFile(Path(row.name));
+        const std::string bytes = ReadAll(PathIn(dir, row.name));
         EXPECT_EQ(bytes.rfind(row.magic, 0), 0u) << row.name;
         if (std::string(row.magic) == "%PDF-") {
             EXPECT_NE(bytes.find("%%EOF", bytes.size() - 16), std::string::npos) << row.name;
@@ -153,7 +154,7 @@ TEST_F(PlotVector, SvgToStandardOutput) {
 }
 
 TEST_F(PlotVector, RefusedAddedFormulaWritesNothing) {
-    const std::string file = Path("a.svg");
+    const std::string file = PathIn(dir, "a.svg");
     const Result r = RunCli({"plot", "x", "--also", "sin(", "-o", file});
     EXPECT_EQ(r.code, 1);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file)));

@@ -5,15 +5,16 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "cli_runner.h"
+#include "clirunner.h"
+#include "files.h"
 
 namespace {
 
-using clitest::ReadFile;
-using clitest::Result;
-using clitest::RunCli;
-using clitest::RunOptions;
-using clitest::WriteFile;
+using kurvanto::testing::ReadAll;
+using kurvanto::testing::Result;
+using kurvanto::testing::RunCli;
+using kurvanto::testing::RunOptions;
+using kurvanto::testing::WriteRaw;
 
 constexpr std::size_t kBmpSize = 54 + 640 * 3 * 441;
 
@@ -32,7 +33,7 @@ class DescriptorNames : public ::testing::TestWithParam<DescriptorCase> {
 TEST_P(DescriptorNames, WrittenToTheDescriptorInPlace) {
     const DescriptorCase &c = GetParam();
     const std::string log = dir.filePath(QStringLiteral("log")).toStdString();
-    WriteFile(log, "H\n");
+    WriteRaw(log, "H\n");
     RunOptions options;
     if (!c.socket) {
         options.outputTo = log;
@@ -41,7 +42,7 @@ TEST_P(DescriptorNames, WrittenToTheDescriptorInPlace) {
     options.outputSocket = c.socket;
     const Result r = RunCli({"plot", "x", "-o", c.output}, options);
     ASSERT_EQ(r.code, 0) << r.err;
-    const std::string written = c.socket ? r.out : ReadFile(log);
+    const std::string written = c.socket ? r.out : ReadAll(log);
     const std::string expected = c.socket ? "BM" : "H\nBM";
     EXPECT_EQ(written.substr(0, expected.size()), expected);
     EXPECT_EQ(written.size(), kBmpSize + expected.size() - 2);
@@ -76,18 +77,18 @@ TEST_P(LargePicture, VectorsWithoutARasterBitmapsRefusedWhole) {
 #endif
     const LargeCase &c = GetParam();
     const std::string file = dir.filePath(QString::fromStdString(c.file)).toStdString();
-    WriteFile(file, "old");
+    WriteRaw(file, "old");
     RunOptions options;
     options.addressSpaceLimit = 300000LL * 1024;
     const Result r =
         RunCli({"plot", "sin(x)*5", "--width", "10000", "--height", "10000", "-o", file}, options);
     EXPECT_EQ(r.code, c.code) << r.err;
     if (c.code == 0) {
-        EXPECT_EQ(ReadFile(file).substr(0, c.start.size()), c.start);
+        EXPECT_EQ(ReadAll(file).substr(0, c.start.size()), c.start);
         EXPECT_LT(r.maxRssKb, 100 * 1024);
     } else {
         EXPECT_EQ(r.err, "недостаточно памяти для рисунка 10000 x 10001.\n");
-        EXPECT_EQ(ReadFile(file), "old");
+        EXPECT_EQ(ReadAll(file), "old");
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QString::fromStdString(c.file)});

@@ -27,9 +27,13 @@
 #include <thread>
 #include <unistd.h>
 
+#include "files.h"
 #include "imagefile.h"
+#include "replacementfile.h"
 
 using namespace kurvanto;
+using kurvanto::testing::ReadAll;
+using kurvanto::testing::WriteRaw;
 
 namespace {
 
@@ -54,18 +58,6 @@ QByteArray Encoded(const QImage &image, const char *format) {
     QImageWriter writer(&buffer, format);
     EXPECT_TRUE(writer.write(image)) << format;
     return bytes;
-}
-
-QByteArray ReadAll(const QString &path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-void WriteRaw(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 QStringList Entries(const QString &folder) {
@@ -94,6 +86,8 @@ std::string Message(int error) {
         return "на диске нет места";
     case EFBIG:
         return "файл слишком велик";
+    case EIO:
+        return "ошибка ввода-вывода";
     default:
         return std::strerror(error);
     }
@@ -120,6 +114,8 @@ class WriteTest : public ::testing::Test {
     }
     void TearDown() override {
         SetWriteFailureAfterBytes(-1);
+        SetSyncFailure(0);
+        ReplacementFile::setCloseFailure(0);
         ::umask(old_umask_);
     }
     QString path(const char *name) const { return dir_.filePath(QString::fromUtf8(name)); }
@@ -160,7 +156,7 @@ TEST_P(SeamTest, OldFileStaysAndTheReasonIsGiven) {
         break;
     }
     const QString target = path("picture");
-    WriteRaw(target, old_);
+    ASSERT_TRUE(WriteRaw(target, old_));
     SetWriteFailureAfterBytes(limit);
     const WriteResult result = SaveImageFile(image, target, GetParam().format);
     EXPECT_FALSE(result.ok);
@@ -170,13 +166,43 @@ TEST_P(SeamTest, OldFileStaysAndTheReasonIsGiven) {
     EXPECT_EQ(Entries(dir_.path()), QStringList{"picture"}); // no temporary file left behind
 }
 
+// A failure the disk reports only after every byte went through, when the file is synced or
+// closed, fails the save all the same: the old file stays, and the reason is given.
+struct LateCase {
+    const char *name;
+    void (*seam)(int error);
+    const char *reason;
+};
+
+class LateFailureTest : public WriteTest, public ::testing::WithParamInterface<LateCase> {};
+
+TEST_P(LateFailureTest, OldFileStaysAndTheReasonIsGiven) {
+    const QString target = path("picture");
+    ASSERT_TRUE(WriteRaw(target, old_));
+    GetParam().seam(EIO);
+    const WriteResult result = SaveImageFile(Picture(), target, "BMP");
+    EXPECT_FALSE(result.ok);
+    const std::string expected = std::string(GetParam().reason) + ": " + Message(EIO);
+    EXPECT_NE(result.error.toStdString().find(expected), std::string::npos)
+        << result.error.toStdString();
+    EXPECT_EQ(ReadAll(target), old_);
+    EXPECT_EQ(Entries(dir_.path()), QStringList{"picture"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writer, LateFailureTest,
+    ::testing::Values(LateCase{"Sync", SetSyncFailure, "ошибка сброса данных на диск"},
+                      LateCase{"Close", ReplacementFile::setCloseFailure,
+                               "ошибка при закрытии файла"}),
+    [](const ::testing::TestParamInfo<LateCase> &row) { return row.param.name; });
+
 class FormatTest : public WriteTest, public ::testing::WithParamInterface<const char *> {};
 
 TEST_P(FormatTest, NewFileWhenNothingFails) {
     const QImage image = Picture();
     const QByteArray expected = Encoded(image, GetParam());
     const QString target = path("picture");
-    WriteRaw(target, old_);
+    ASSERT_TRUE(WriteRaw(target, old_));
     SetWriteFailureAfterBytes(expected.size()); // exactly enough
     const WriteResult result = SaveImageFile(image, target, GetParam());
     EXPECT_TRUE(result.ok) << result.error.toStdString();
@@ -206,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, SeamTest, ::testing::ValuesIn(SeamCases())
 
 TEST_F(WriteTest, ProducerIgnoringAFailedWriteStillFails) {
     const QString target = path("data");
-    WriteRaw(target, old_);
+    ASSERT_TRUE(WriteRaw(target, old_));
     SetWriteFailureAfterBytes(3);
     const WriteResult result = WriteFileWhole(target, [](QIODevice &device) {
         device.write("0123456789");
@@ -219,7 +245,7 @@ TEST_F(WriteTest, ProducerIgnoringAFailedWriteStillFails) {
 
 TEST_F(WriteTest, ProducerThatGivesUpLeavesTheOldFile) {
     const QString target = path("data");
-    WriteRaw(target, old_);
+    ASSERT_TRUE(WriteRaw(target, old_));
     const WriteResult result = WriteFileWhole(target, [](QIODevice &device) {
         device.write("half of it");
         return false;
@@ -232,7 +258,7 @@ TEST_F(WriteTest, ProducerThatGivesUpLeavesTheOldFile) {
 
 TEST_F(WriteTest, ProducerThatThrowsLeavesTheOldFile) {
     const QString target = path("data");
-    WriteRaw(target, old_);
+    ASSERT_TRUE(WriteRaw(target, old_));
     const WriteResult result = WriteFileWhole(target, [](QIODevice &device) -> bool {
         device.write("half of it");
         throw std::runtime_error("out of memory");
@@ -261,7 +287,7 @@ TEST_F(WriteTest, ReadOnlyFileIsNotReplaced) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "the superuser may write any file";
     const QString target = path("kept");
-    WriteRaw(target, old_);
+    ASSERT_TRUE(WriteRaw(target, old_));
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0444), 0);
     const WriteResult result = SaveImageFile(Picture(), target, "BMP");
     EXPECT_FALSE(result.ok);
@@ -280,7 +306,7 @@ class SizeLimitTest : public WriteTest, public ::testing::WithParamInterface<Siz
 
 TEST_P(SizeLimitTest, WriteFailsAndTheOldFileStays) {
     const QString target = path("picture");
-    WriteRaw(target, old_);
+    ASSERT_TRUE(WriteRaw(target, old_));
     const QImage image = Picture();
     ASSERT_GT(Encoded(image, GetParam().format).size(), 4000);
     const pid_t child = ::fork();
@@ -324,7 +350,7 @@ TEST_F(WriteTest, FullDiskKeepsTheOldFile) {
 
     const QString small = path("full/a.png");
     const QByteArray oldPicture = Encoded(Picture(40, 20), "PNG");
-    WriteRaw(small, oldPicture);
+    ASSERT_TRUE(WriteRaw(small, oldPicture));
     for (const char *format : kFormats) {
         SCOPED_TRACE(format);
         const QImage big = Picture(600, 400); // larger than the whole file system
@@ -439,7 +465,7 @@ TEST_F(WriteTest, CharacterDevicesStayDevices) {
 TEST_F(WriteTest, LinkStaysAndItsFileIsReplaced) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("real")));
     const QString file = path("real/picture.png");
-    WriteRaw(file, old_);
+    ASSERT_TRUE(WriteRaw(file, old_));
     ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0640), 0);
     // a relative link to a relative link
     ASSERT_EQ(::symlink("real/picture.png", QFile::encodeName(path("first")).constData()), 0);
@@ -468,7 +494,7 @@ class PermissionTest : public WriteTest, public ::testing::WithParamInterface<mo
 
 TEST_P(PermissionTest, ReplacedFileKeepsItsPermissions) {
     const QString target = path("picture.bmp");
-    WriteRaw(target, old_);
+    ASSERT_TRUE(WriteRaw(target, old_));
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), GetParam()), 0);
     const WriteResult result = SaveImageFile(Picture(), target, "BMP");
     EXPECT_TRUE(result.ok) << result.error.toStdString();

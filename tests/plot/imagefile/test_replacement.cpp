@@ -16,6 +16,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "files.h"
 #include "imagefile.h"
 #include "replacementfile.h"
 
@@ -27,9 +28,9 @@ WriteResult WriteText(const QByteArray &path, const QByteArray &text) {
     return WriteFileWholeNative(path, [&](QIODevice &d) { return d.write(text) == text.size(); });
 }
 
+// Native paths, byte for byte: names that are not UTF-8 too.
 QByteArray Read(const QByteArray &path) {
-    QFile file(QFile::decodeName(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QByteArray::fromStdString(kurvanto::testing::ReadAll(path.toStdString()));
 }
 
 class Replacement : public ::testing::TestWithParam<bool> { // true: no unnamed files

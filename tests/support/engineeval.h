@@ -5,7 +5,7 @@
 
 #include "formula.h"
 
-namespace kurvanto::test {
+namespace kurvanto::testing {
 
 struct Outcome {
     char status;
@@ -28,4 +28,4 @@ inline char Check(const std::string &text) {
     return FormulaStatus;
 }
 
-} // namespace kurvanto::test
+} // namespace kurvanto::testing

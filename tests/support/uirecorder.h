@@ -9,7 +9,7 @@
 
 #include "uiseam.h"
 
-namespace kurvanto {
+namespace kurvanto::testing {
 
 class UiRecorder {
   public:
@@ -36,4 +36,4 @@ class UiRecorder {
     std::function<int(QDialog &)> onDialog;
 };
 
-} // namespace kurvanto
+} // namespace kurvanto::testing

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli_runner.h"
+#include "clirunner.h"
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <poll.h>
 #include <pty.h>
 #include <sstream>
@@ -15,7 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace clitest {
+namespace kurvanto::testing {
 
 namespace {
 
@@ -126,13 +124,15 @@ Result RunCli(const std::vector<std::string> &args, const RunOptions &options) {
     return result;
 }
 
-std::string ReadFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+Result RunCliArgs(const QStringList &args, const RunOptions &options) {
+    std::vector<std::string> bytes;
+    for (const QString &arg : args)
+        bytes.push_back(arg.toStdString());
+    return RunCli(bytes, options);
 }
 
-void WriteFile(const std::string &path, const std::string &bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+std::string PathIn(const QTemporaryDir &dir, const std::string &name) {
+    return dir.path().toStdString() + "/" + name;
 }
 
-} // namespace clitest
+} // namespace kurvanto::testing

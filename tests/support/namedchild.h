@@ -6,9 +6,13 @@
 #include <QObject>
 #include <QtGlobal>
 
+namespace kurvanto::testing {
+
 template <typename T> T *NamedChild(const QObject &parent, const char *name) {
     T *found = parent.findChild<T *>(QLatin1String(name));
     if (!found)
         qFatal("no child %s", name);
     return found;
 }
+
+} // namespace kurvanto::testing

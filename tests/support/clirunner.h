@@ -3,10 +3,12 @@
 // Runs kurvanto-cli as a script would: arguments byte for byte, standard output and error
 // captured (or standard error on a terminal), optional working folder, file-size limit and an
 // interrupt (SIGINT) sent once standard error shows a given text.
+#include <QStringList>
+#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
-namespace clitest {
+namespace kurvanto::testing {
 
 struct Result {
     int code = -1;     // the exit code, -1 when ended by a signal
@@ -30,9 +32,10 @@ struct RunOptions {
 };
 
 Result RunCli(const std::vector<std::string> &args, const RunOptions &options = {});
+// The same with the arguments as Qt strings (each given as its UTF-8 bytes).
+Result RunCliArgs(const QStringList &args, const RunOptions &options = {});
 
-// The whole content of a file; empty when it cannot be read.
-std::string ReadFile(const std::string &path);
-void WriteFile(const std::string &path, const std::string &bytes);
+// The path of a file named `name` in the test's temporary folder.
+std::string PathIn(const QTemporaryDir &dir, const std::string &name);
 
-} // namespace clitest
+} // namespace kurvanto::testing

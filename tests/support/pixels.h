@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Pixels of a picture as sets of (column, row), for comparing what a drawing touched.
+#include <QImage>
+#include <QRect>
+#include <set>
+#include <utility>
+
+namespace kurvanto::testing {
+
+using Pixel = std::pair<int, int>; // column, row
+using PixelSet = std::set<Pixel>;
+
+// Every pixel that is not white.
+inline PixelSet Painted(const QImage &image) {
+    PixelSet painted;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != 0xFFFFFFFF)
+                painted.insert({x, y});
+    return painted;
+}
+
+// How many pixels of the colour lie in the rectangle (the whole picture when it is empty).
+inline int CountPixels(const QImage &image, QRgb rgb, QRect within = QRect()) {
+    if (within.isEmpty())
+        within = image.rect();
+    int n = 0;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            n += image.pixel(x, y) == rgb;
+    return n;
+}
+
+} // namespace kurvanto::testing
