@@ -41,7 +41,6 @@ class Tracer : public QObject {
     void refresh();
 
     std::optional<TracePoint> point() const { return point_; }
-    int column() const { return column_; }
 
   private:
     void show();
