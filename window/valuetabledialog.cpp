@@ -69,12 +69,16 @@ void ValueTableDialog::createControls(const PlotState &state) {
     grid_->setObjectName(QStringLiteral("ValueGrid"));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->hide();
+    grid_->setWordWrap(false); // a number of 15 digits on one line
+    grid_->horizontalHeader()->setDefaultSectionSize(150);
+    grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->installEventFilter(this); // Ctrl+C: the whole table, not the current cell
     auto *copyAction = new QAction(this);
     copyAction->setShortcut(QKeySequence::Copy);
     connect(copyAction, &QAction::triggered, this, &ValueTableDialog::copy);
     addAction(copyAction);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::RejectRole);
     QPushButton *saveButton =
         buttons->addButton(QStringLiteral("Сохранить..."), QDialogButtonBox::ActionRole);
     saveButton->setObjectName(QStringLiteral("SaveButton"));

@@ -58,7 +58,7 @@ class TestTrace : public QObject {
         ui_.reset();
     }
 
-    // The point (2, 1) of x^2-3 lies at column 384.6, row 198.45; sin(x) is far below it.
+    // The point (2, 1) of x^2-3 lies at column 384.6, row 198.45; sin(x) runs 0.12 below it.
     void traceReadsTheEngineAndKeysMoveTheDot() {
         build(QStringLiteral("sin(x)"));
         build(QStringLiteral("x^2-3"));
