@@ -84,6 +84,7 @@ std::string UsageText() {
         "  kurvanto-cli eval [--raw] ФОРМУЛА X [X ...]\n"
         "  kurvanto-cli plot ФОРМУЛА -o ФАЙЛ [параметры]\n"
         "  kurvanto-cli plot --sheet ЛИСТ [ФОРМУЛА] -o ФАЙЛ [параметры]\n"
+        "  kurvanto-cli table ФОРМУЛА [--also Ф ...] --from A --step H --count N\n"
         "  kurvanto-cli --help | --version\n"
         "\n"
         "check  печатает n, если программа примет формулу, иначе f; при f в поток ошибок\n"
@@ -96,6 +97,9 @@ std::string UsageText() {
         "       символов, как в поле ввода.\n"
         "plot   строит график, как окно программы, и записывает рисунок в ФАЙЛ\n"
         "       (- - стандартный вывод).\n"
+        "table  печатает таблицу значений: строку «x» и формул через табуляцию, затем\n"
+        "       по строке на каждое x = A + i*H (i от 0 до N-1, N от 1 до 10000):\n"
+        "       x и значения, как их печатает eval, или m, где значения нет.\n"
         "\n"
         "Параметры plot:\n";
     for (const PlotOption &option : PlotOptions())

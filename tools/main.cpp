@@ -9,6 +9,7 @@
 #include "descriptorname.h"
 #include "enginecommands.h"
 #include "plotcommand.h"
+#include "tablecommand.h"
 
 #ifndef KURVANTO_VERSION
 #define KURVANTO_VERSION "unknown"
@@ -41,6 +42,8 @@ int Run(const Args &args, const char *programName) {
         return kurvanto::EvalCommand(rest);
     if (command == "plot")
         return kurvanto::PlotCommand(rest, programName);
+    if (command == "table")
+        return kurvanto::TableCommand(rest);
     throw kurvanto::UsageError(command + ": неизвестная команда (нужна check, eval или plot)");
 }
 

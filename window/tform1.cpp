@@ -22,6 +22,7 @@
 #include "readout.h"
 #include "tform5.h"
 #include "tform6.h"
+#include "tracer.h"
 #include "uiseam.h"
 
 namespace kurvanto {
@@ -134,6 +135,7 @@ void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
         Label3->adjustSize();
         Label4->setText(ReadoutText(yValue, separator));
         Label4->adjustSize();
+        tracer_->pointerAt(x, y); // with the trace on, its x and value instead
     });
 }
 
@@ -156,6 +158,8 @@ void TForm1::Image1Wheel(double x, double y, int eighths) {
 }
 
 void TForm1::Image1ViewKey(int key) {
+    if (tracer_->viewKey(key))
+        return;
     navigator_.viewKey(key);
 }
 

@@ -28,6 +28,7 @@ namespace kurvanto {
 
 class GraphList;
 class PictureBox;
+class Tracer;
 
 class TForm1 : public QMainWindow, private BuildGraphHost {
     Q_OBJECT
@@ -83,6 +84,8 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void zoomOut();
     void moveView(double dxPixels, double dyPixels);
     void homeView(); // the ranges the properties dialog last applied
+    void fitY();     // YMin and YMax to the visible curves (tform1trace.cpp)
+    void showValueTable();
 
     // Annotation of the picture.
     void nasec();
@@ -169,6 +172,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void stepShown();
     void createViewMenu();
     void connectGraphList();
+    void createTraceItems();
 
     // The picture's place in the drawing panel, and its border there on both sides.
     static constexpr QPoint kImage1Position{8, 8};
@@ -205,6 +209,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     bool stepping_ = false; // inside a step: what it does is part of it
     ViewRanges shownView_;  // the ranges of the last step shown
     GraphList *graphList_ = nullptr;
+    Tracer *tracer_ = nullptr;
 };
 
 } // namespace kurvanto

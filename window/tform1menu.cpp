@@ -43,6 +43,7 @@ void TForm1::createMenu() {
     createUndo();
     createOptionsMenu();
     createViewMenu();
+    createTraceItems();
     createViewKeys();
     createGraphMenu();
     createHelpMenu();

@@ -11,6 +11,7 @@
 #include "graphlist.h"
 #include "picturebox.h"
 #include "tform1.h"
+#include "tracer.h"
 #include "uiseam.h"
 #include "undocommands.h"
 
@@ -125,6 +126,7 @@ void TForm1::stepShown() {
     updateCaption();
     if (graphList_->isVisible()) // a hidden panel lists the builds when it is shown
         graphList_->showList(field_.displayList());
+    tracer_->refresh();
 }
 
 } // namespace kurvanto
