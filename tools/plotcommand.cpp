@@ -130,7 +130,11 @@ int DrawField(PlotJob &job, Field &field, ToolHost &host) {
         std::fprintf(stderr, "%s\n", fault->c_str());
         return kExitError;
     }
-    const bool built = !job.hasFormula || field.build(job.formula);
+    field.setParameters(job.parameters.values);
+    const bool built =
+        !job.hasFormula ||
+        (job.family ? field.buildFamily(job.formula, job.family->parameter, job.family->values)
+                    : field.build(job.formula));
     host.eraseProgress();
     if (!built) {
         std::fputs("Ошибка в функции !!!\n", stderr);
@@ -208,6 +212,21 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
     return kExitOk;
 }
 
+// The first formula's parameter without a value (the family's gives its own), then the others'.
+std::optional<std::string> MissingPlotParameter(const PlotJob &job) {
+    std::uint8_t given = job.parameters.given;
+    if (job.hasFormula) {
+        const std::uint8_t first =
+            job.family ? static_cast<std::uint8_t>(given | (1u << job.family->parameter)) : given;
+        if (auto missing = MissingParameter(job.formula, first))
+            return missing;
+    }
+    for (const ExtraGraph &graph : job.also)
+        if (auto missing = MissingParameter(graph.formula, given))
+            return missing;
+    return std::nullopt;
+}
+
 } // namespace
 
 int PlotCommand(const std::vector<std::string> &args, const char *programName) {
@@ -232,6 +251,10 @@ int PlotCommand(const std::vector<std::string> &args, const char *programName) {
             std::fprintf(stderr, "%s\n", refusal->c_str());
             return kExitFormulaRefused;
         }
+    if (const auto missing = MissingPlotParameter(job)) {
+        std::fprintf(stderr, "%s\n", missing->c_str());
+        return kExitFormulaRefused;
+    }
     // The vector pictures carry their text and need the fonts for it.
     if (IsVectorFormat(target))
         job.needsFonts = true;
