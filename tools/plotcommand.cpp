@@ -130,7 +130,12 @@ int DrawField(PlotJob &job, Field &field, ToolHost &host) {
         std::fprintf(stderr, "%s\n", fault->c_str());
         return kExitError;
     }
-    field.setParameters(job.parameters.values);
+    // The values given override the worksheet's, one by one.
+    ParameterValues values = field.parameters();
+    for (std::size_t i = 0; i < kParameterCount; ++i)
+        if (job.parameters.given & (1u << i))
+            values.value[i] = job.parameters.values.value[i];
+    field.setParameters(values, values != field.parameters()); // a sheet's builds follow
     const bool built =
         !job.hasFormula ||
         (job.family ? field.buildFamily(job.formula, job.family->parameter, job.family->values)
@@ -214,7 +219,8 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
 
 // The first formula's parameter without a value (the family's gives its own), then the others'.
 std::optional<std::string> MissingPlotParameter(const PlotJob &job) {
-    std::uint8_t given = job.parameters.given;
+    // A worksheet gives every parameter a value.
+    const std::uint8_t given = job.sheet ? 0xFF : job.parameters.given;
     if (job.hasFormula) {
         const std::uint8_t first =
             job.family ? static_cast<std::uint8_t>(given | (1u << job.family->parameter)) : given;
