@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generalformat.h"
 #include "tspinedit.h"
 
 namespace kurvanto {
@@ -33,8 +34,12 @@ int Positions(const ParameterRange &r) {
     return n >= 1 && n <= kMaxSliderSteps ? static_cast<int>(n) : 1;
 }
 
+// The value of a slider position as the value box shows it (15 significant digits), so that
+// -10 + 120 steps of 0,1 is 2 and not 2,0000000000000018.
 double ValueAt(const ParameterRange &r, int position) {
-    return position >= Positions(r) ? r.max : r.min + position * r.step;
+    const double exact = position >= Positions(r) ? r.max : r.min + position * r.step;
+    long double shown = exact;
+    return ParseReal(FormatGeneral(exact, '.'), '.', shown) ? static_cast<double>(shown) : exact;
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// kurvanto-cli's --param and --family: the values a formula's parameters read as.
-#include <QImage>
-#include <QTemporaryDir>
+// kurvanto-cli's --param and --family: the values a formula's parameters read as, and
+// what the tool says when one is missing or malformed.
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
@@ -28,7 +27,6 @@ TEST(CliParams, ValuesMessagesAndCodes) {
          "",
          "позиция 1: сразу после параметра «k» не может стоять «2»"},
         {{"eval", "k*x", "1", "--param", "k=1,2,3"}, 2, "", "kurvanto-cli: --param k=1,2,3"},
-        {{"eval", "k*x", "1", "--param", "x=1"}, 2, "", "kurvanto-cli: --param x=1"},
         {{"eval", "k*x", "1", "--param"}, 2, "", "kurvanto-cli: --param: не хватает"},
         {{"check", "k*x"}, 0, "n\n", ""},
         {{"check", "--param", "k=oops", "k*x"}, 0, "n\n", ""},
@@ -46,30 +44,10 @@ TEST(CliParams, ValuesMessagesAndCodes) {
     };
     for (const ParamCase &c : cases) {
         const clitest::Result r = RunCli(c.args);
-        const std::string what = c.args[1];
-        EXPECT_EQ(r.code, c.code) << what << ": " << r.err;
-        EXPECT_EQ(r.out, c.out) << what;
-        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << what;
+        EXPECT_EQ(r.code, c.code) << c.args[1] << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args[1];
+        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args[1];
     }
-}
-
-QImage Plot(const QTemporaryDir &dir, const std::string &name, Args args) {
-    const std::string file = dir.filePath(QString::fromStdString(name)).toStdString();
-    args.insert(args.begin(), "plot");
-    args.insert(args.end(), {"-o", file, "--precision", "10"});
-    const clitest::Result r = RunCli(args);
-    EXPECT_EQ(r.code, 0) << r.err;
-    return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
-}
-
-TEST(CliParams, ParametersDrawAsTheirNumbers) {
-    QTemporaryDir dir;
-    EXPECT_EQ(Plot(dir, "a.png", {"k*x+b", "--param", "k=2", "--param", "b=-1"}),
-              Plot(dir, "b.png", {"2*x-1"}));
-    EXPECT_EQ(Plot(dir, "c.png", {"sin(k*x)*m", "--param", "k=0,1", "--param", "m=7.5"}),
-              Plot(dir, "d.png", {"sin(0,1*x)*7,5"}));
-    EXPECT_NE(Plot(dir, "e.png", {"k*x", "--param", "k=2"}),
-              Plot(dir, "f.png", {"k*x", "--param", "k=3"}));
 }
 
 } // namespace
