@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "generalformat.h"
 #include "tspinedit.h"
 
 namespace kurvanto {
@@ -34,12 +33,13 @@ int Positions(const ParameterRange &r) {
     return n >= 1 && n <= kMaxSliderSteps ? static_cast<int>(n) : 1;
 }
 
-// The value of a slider position as the value box shows it (15 significant digits), so that
-// -10 + 120 steps of 0,1 is 2 and not 2,0000000000000018.
+// The value of a slider position on the step's decimal grid, so that -10 + 103 steps of 0,1
+// is 0,3 and not 0,30000000000000071.
 double ValueAt(const ParameterRange &r, int position) {
     const double exact = position >= Positions(r) ? r.max : r.min + position * r.step;
-    long double shown = exact;
-    return ParseReal(FormatGeneral(exact, '.'), '.', shown) ? static_cast<double>(shown) : exact;
+    const int decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(r.step))) + 3, 0, 15);
+    const double onGrid = QString::number(exact, 'f', decimals).toDouble();
+    return std::isfinite(onGrid) ? onGrid : exact;
 }
 
 } // namespace
@@ -96,6 +96,11 @@ void ParameterPanel::createRow(int index) {
         grid_->addWidget(all[c], index + 1, c);
         all[c]->setVisible(false);
     }
+    connectRow(index);
+}
+
+void ParameterPanel::connectRow(int index) {
+    Row &row = rows_[static_cast<std::size_t>(index)];
     connect(row.value, &TSpinEdit::OnChange, this, [this, index, &row] {
         if (filling_)
             return;

@@ -47,6 +47,7 @@ class ParameterPanel : public QDockWidget {
         int direction = 1;
     };
     void createRow(int index);
+    void connectRow(int index);
     void placeSlider(int index, double value);
     void takeRange(int index);
     void sweep();

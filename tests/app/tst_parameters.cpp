@@ -73,13 +73,13 @@ class TestParameters : public QObject {
         QVERIFY(SaveWorksheetFile(form_->field().worksheet(), sheet).ok);
         const QImage atOne = form_->canvas().image();
         const int steps = form_->undoStack()->count();
-        drag("slider_k", {105, 110, 120}); // -10 + 120 * 0,1 = 2
+        drag("slider_k", {105, 110, 103}); // -10 + 103 * 0,1 = 0,3
         drag("slider_b", {95, 90});        // -1
         QCOMPARE(form_->undoStack()->count(), steps + 2);
-        QVERIFY(form_->field().parameters().value[3] == 2); // exactly, as the box shows it
+        QVERIFY(form_->field().parameters().value[3] == 0.3); // exactly, as the box shows it
         QProcess tool;
         tool.start(QStringLiteral(KURVANTO_CLI),
-                   {"plot", "--sheet", sheet, "-o", file, "--param", "k=2", "--param", "b=-1"});
+                   {"plot", "--sheet", sheet, "-o", file, "--param", "k=0,3", "--param", "b=-1"});
         QVERIFY(tool.waitForFinished(60000) && tool.exitCode() == 0);
         QCOMPARE(form_->canvas().image(), QImage(file).convertToFormat(atOne.format()));
         form_->undoStack()->undo();
