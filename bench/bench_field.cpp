@@ -3,7 +3,8 @@
 // the start values with 'x^2-3' and for the heaviest build the properties dialog allows
 // (800 x 600, precision 100, an 80-character formula); with the field's options off and on.
 // And a worksheet of 50 such builds: drawing them one by one against opening the worksheet
-// (reading its bytes and drawing the field again from them).
+// (reading its bytes and drawing the field again from them). And a slider's sweep of one
+// parameter, each value drawn again from the display list.
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <string>
@@ -101,6 +102,30 @@ void BM_Sheet50BuildsOpened(benchmark::State &bench) {
     }
 }
 
+// A slider sweep: 'k*x+b' at 800 x 600, precision 10, drawn again for each value of k from
+// -10 to 10 by 0,1 and back; the rate is the sweep's redraws a second.
+void BM_SliderSweepRedraw(benchmark::State &bench) {
+    NoWindow host;
+    kurvanto::PlotState state;
+    kurvanto::SetStartValues(state, 800, 600);
+    state.Precision = 10;
+    kurvanto::Field field(state, host);
+    field.build("k*x+b");
+    kurvanto::ParameterValues values = field.parameters();
+    int position = 0, direction = 1;
+    for (auto _ : bench) {
+        if (position + direction < 0 || position + direction > 200)
+            direction = -direction;
+        position += direction;
+        values.value[3] = -10 + position * 0.1;
+        field.setParameters(values);
+        benchmark::DoNotOptimize(field.canvas().image().constBits());
+    }
+    bench.counters["redraws_per_second"] =
+        benchmark::Counter(static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(BM_SliderSweepRedraw)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Sheet50BuildsDrawn)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Sheet50BuildsOpened)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ZoomStepStartValues)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -124,7 +124,16 @@ std::string CharacterReason(const TypedText &text, int i) {
     return reason;
 }
 
-std::string PairReason(const TypedText &text, int rule, int first) {
+// A character of a pair, quoted; a parameter is named as one, in the case the phrase wants.
+std::string PairCharacter(const TypedText &text, const std::string &held, int i,
+                          const char *asParameter) {
+    const std::string quoted = Quoted(text.character(i));
+    return IsStandaloneParameter(held, static_cast<std::size_t>(i))
+               ? std::string(asParameter) + " " + quoted
+               : quoted;
+}
+
+std::string PairReason(const TypedText &text, const std::string &held, int rule, int first) {
     const std::string c = Quoted(text.character(first));
     const std::string d = Quoted(text.character(first + 1));
     switch (rule) {
@@ -132,9 +141,11 @@ std::string PairReason(const TypedText &text, int rule, int first) {
         return "после " + c + " не может стоять " + d +
                ": нужно число, x, константа, функция или «(»";
     case 2:
-        return "между " + c + " и " + d + " нужен знак операции";
+        return "между " + PairCharacter(text, held, first, "параметром") + " и " +
+               PairCharacter(text, held, first + 1, "параметром") + " нужен знак операции";
     case 3:
-        return "сразу после " + c + " не может стоять " + d + ": нужен знак операции";
+        return "сразу после " + PairCharacter(text, held, first, "параметра") +
+               " не может стоять " + d + ": нужен знак операции";
     default:
         return "после " + c + " нужна «i» (константа pi), а стоит " + d;
     }
@@ -243,7 +254,7 @@ FormulaFault Describe(const TypedText &text, const std::string &held, const Cand
         fault.reason = CharacterReason(text, c.start);
         break;
     case FaultKind::Pair:
-        fault.reason = PairReason(text, c.rule, c.start);
+        fault.reason = PairReason(text, held, c.rule, c.start);
         break;
     case FaultKind::Operand:
         fault.reason =
@@ -283,9 +294,12 @@ std::optional<FormulaFault> FindFormulaFault(const std::string &utf8) {
     std::vector<Candidate> found;
 
     // The character pairs: the fault is the pair. A pair whose second character lies outside
-    // the alphabet is that character's fault, which the reading finds (or an earlier one).
+    // the alphabet is that character's fault, which the reading finds (or an earlier one). A
+    // parameter keeps the pair rules of x.
+    const std::string paired = ParametersAsX(held);
     for (int i = 0; i + 1 < length; ++i) {
-        const char c = held[static_cast<std::size_t>(i)], d = held[static_cast<std::size_t>(i) + 1];
+        const char c = paired[static_cast<std::size_t>(i)];
+        const char d = paired[static_cast<std::size_t>(i) + 1];
         if (c == ' ' || !InAlphabet(d))
             continue;
         if (const int rule = BrokenPairRule(c, d)) {
@@ -297,7 +311,8 @@ std::optional<FormulaFault> FindFormulaFault(const std::string &utf8) {
     }
 
     // The reading: one compilation meets every malformed token, whatever x.
-    const auto compiled = CompileFormula(held);
+    const ParameterValues anyValues;
+    const auto compiled = CompileFormula(held, &anyValues);
     for (const ReadingFault &f : compiled->faults) {
         Candidate c{f.kind, f.start, f.length};
         c.beforeStart = f.beforeStart;
@@ -322,7 +337,8 @@ std::optional<FormulaHint> FindFormulaHint(const std::string &utf8) {
     if (FindFormulaFault(utf8))
         return std::nullopt;
     const TypedText text(utf8);
-    const auto compiled = CompileFormula(HoldFormulaText(utf8));
+    const ParameterValues anyValues;
+    const auto compiled = CompileFormula(HoldFormulaText(utf8), &anyValues);
     const NegatedBase *first = nullptr;
     for (const NegatedBase &n : compiled->negatedBases)
         if (!first || n.signStart < first->signStart)

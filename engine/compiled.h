@@ -9,6 +9,7 @@
 
 #include "acceptance.h"
 #include "arithmetic.h"
+#include "parameters.h"
 
 namespace kurvanto {
 
@@ -54,14 +55,17 @@ struct CompiledFormula {
     int depth = 0;                         // the most values the stack holds at once
 };
 
-// Reads the held text once and writes its steps down.
-std::shared_ptr<const CompiledFormula> CompileFormula(const std::string &held);
+// Reads the held text once and writes its steps down; with values, the parameters read as
+// them (each a constant of the steps), without, their letters are names as they always were.
+std::shared_ptr<const CompiledFormula> CompileFormula(const std::string &held,
+                                                      const ParameterValues *parameters = nullptr);
 
 // Carries the steps out at x; a failure stores 'f' or 'm' into status.
 double RunFormula(const CompiledFormula &formula, double x, char &status);
 
 // Reads the held text afresh at x, carrying each step out as it is met: the reference the
 // compiled form is measured against.
-double ReferenceReading(const char *held, double x, char &status);
+double ReferenceReading(const char *held, double x, char &status,
+                        const ParameterValues *parameters = nullptr);
 
 } // namespace kurvanto

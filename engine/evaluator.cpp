@@ -5,6 +5,7 @@
 // comparison (and behind SetScanCacheEnabled(false)).
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "compiled.h"
@@ -76,14 +77,31 @@ class Immediate {
 bool CompileEnabled = true;
 char CompiledText[kFormulaBufferSize] = {};
 std::shared_ptr<const CompiledFormula> Compiled;
+std::optional<ParameterValues> Parameters, CompiledParameters;
+
+const ParameterValues *ParametersOrNull(const std::optional<ParameterValues> &values) {
+    return values ? &*values : nullptr;
+}
 
 } // namespace
 
-double ReferenceReading(const char *held, double x, char &status) {
+bool FormulaParametersOn() {
+    return Parameters.has_value();
+}
+
+void SetFormulaParameters(const ParameterValues *parameters) {
+    if (parameters)
+        Parameters = *parameters;
+    else
+        Parameters.reset();
+}
+
+double ReferenceReading(const char *held, double x, char &status,
+                        const ParameterValues *parameters) {
     char text[kFormulaBufferSize] = {};
     std::memcpy(text, held, strnlen(held, kFormulaMaxLength));
     Immediate out(text, x, status);
-    reading::Reader<Immediate>(text, out).formula();
+    reading::Reader<Immediate>(text, out, parameters).formula();
     return out.result();
 }
 
@@ -94,11 +112,13 @@ void SetScanCacheEnabled(bool enabled) {
 
 double EvaluateFormula(double x) {
     if (!CompileEnabled)
-        return ReferenceReading(FormulaText, x, FormulaStatus);
-    if (!Compiled || std::memcmp(CompiledText, FormulaText, sizeof CompiledText) != 0) {
-        Compiled =
-            CompileFormula(std::string(FormulaText, strnlen(FormulaText, kFormulaMaxLength)));
+        return ReferenceReading(FormulaText, x, FormulaStatus, ParametersOrNull(Parameters));
+    if (!Compiled || std::memcmp(CompiledText, FormulaText, sizeof CompiledText) != 0 ||
+        CompiledParameters != Parameters) {
+        Compiled = CompileFormula(std::string(FormulaText, strnlen(FormulaText, kFormulaMaxLength)),
+                                  ParametersOrNull(Parameters));
         std::memcpy(CompiledText, FormulaText, sizeof CompiledText);
+        CompiledParameters = Parameters;
     }
     return RunFormula(*Compiled, x, FormulaStatus);
 }

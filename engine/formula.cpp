@@ -88,12 +88,15 @@ void SetFormulaText(const std::string &utf8) {
 
 void CheckFormula() {
     int length = static_cast<int>(strnlen(FormulaText, kFormulaMaxLength));
+    const std::string text = FormulaParametersOn()
+                                 ? ParametersAsX(std::string(FormulaText, std::size_t(length)))
+                                 : std::string(FormulaText, std::size_t(length));
     // Every pair (c, d); a space never leads a pair, and the scan never stops early.
     for (int i = 0; i + 1 < length; ++i) {
-        char c = FormulaText[i];
+        char c = text[std::size_t(i)];
         if (c == ' ')
             continue;
-        if (BrokenPairRule(c, FormulaText[i + 1]) != 0)
+        if (BrokenPairRule(c, text[std::size_t(i) + 1]) != 0)
             FormulaStatus = 'f';
     }
 }

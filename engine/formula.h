@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "parameters.h"
+
 namespace kurvanto {
 
 constexpr int kFormulaMaxLength = 80;  // characters the formula box holds
@@ -36,6 +38,12 @@ double EvaluateFormula(double x);
 // default); off, every call reads the text afresh and computes as it reads. Both give the
 // same results; the switch exists for tests.
 void SetScanCacheEnabled(bool enabled);
+
+// With values, CheckFormula and EvaluateFormula read the parameters as those values (the
+// pair rules of x for their letters); nullptr (at first) reads their letters as names, as
+// always. The values are copied.
+void SetFormulaParameters(const ParameterValues *parameters);
+bool FormulaParametersOn();
 
 // The names of the function table, upper case, in table order.
 const std::vector<std::string> &FunctionNames();

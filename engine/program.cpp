@@ -96,14 +96,15 @@ const std::shared_ptr<const CompiledFormula> &EmptyFormula() {
 
 } // namespace
 
-std::shared_ptr<const CompiledFormula> CompileFormula(const std::string &held) {
+std::shared_ptr<const CompiledFormula> CompileFormula(const std::string &held,
+                                                      const ParameterValues *parameters) {
     auto compiled = std::make_shared<CompiledFormula>();
     compiled->text = held.substr(0, held.find('\0'));
     if (compiled->text.size() > static_cast<std::size_t>(kFormulaMaxLength))
         compiled->text.resize(kFormulaMaxLength);
     Recorder recorder(*compiled);
     try {
-        reading::Reader<Recorder>(compiled->text.c_str(), recorder).formula();
+        reading::Reader<Recorder>(compiled->text.c_str(), recorder, parameters).formula();
     } catch (const Recorder::Stop &) {
     }
     if (compiled->depth > kStackSize)
@@ -156,6 +157,9 @@ FormulaProgram::FormulaProgram() : compiled_(EmptyFormula()) {}
 
 FormulaProgram::FormulaProgram(const std::string &utf8)
     : compiled_(CompileFormula(HoldFormulaText(utf8))) {}
+
+FormulaProgram::FormulaProgram(const std::string &utf8, const ParameterValues &parameters)
+    : compiled_(CompileFormula(HoldFormulaText(utf8), &parameters)) {}
 
 double FormulaProgram::Evaluate(double x, char &status) const {
     return RunFormula(*compiled_, x, status);

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "parameters.h"
+
 namespace kurvanto {
 
 struct CompiledFormula;
@@ -16,6 +18,8 @@ class FormulaProgram {
     // Held as SetFormulaText holds it (80 characters at most, non-ASCII as one byte outside
     // the alphabet).
     explicit FormulaProgram(const std::string &utf8);
+    // The same with its parameters read as the values given.
+    FormulaProgram(const std::string &utf8, const ParameterValues &parameters);
 
     // f(x). A failure stores 'f' or 'm' into status (the last failure wins; otherwise status
     // is left as it is), exactly as EvaluateFormula does with FormulaStatus; raises

@@ -26,6 +26,7 @@
 #include "acceptance.h"
 #include "arithmetic.h"
 #include "formula.h"
+#include "parameters.h"
 
 namespace kurvanto::reading {
 
@@ -37,6 +38,7 @@ enum TokenKinds : std::int32_t {
     kEnd = 4,
     kPi = 5,
     kE = 6,
+    kParameter = 7,
 };
 
 // The formula constants, the doubles nearest these ten-decimal numbers.
@@ -55,6 +57,7 @@ struct Token {
     bool badNumber = false;       // raises the conversion error
     long double number = 0;
     TableFunction function = nullptr; // for a name: its entry in the function table
+    int parameter = -1;               // for a parameter: its index
 
     bool genuineEnd() const { return kind == kEnd && !outsideAlphabet; }
     std::int32_t span() const { return next - start; } // 'pi' spans its two letters
@@ -89,8 +92,9 @@ inline TableFunction LookUp(const char *name, std::int32_t length) {
 }
 
 // The scanner's tests, in their order, from position pos of a zero-terminated text of which
-// at most the first 80 characters count.
-inline Token ScanFrom(const char *text, std::int32_t pos) {
+// at most the first 80 characters count. With parameters on, a letter of a parameter that
+// stands alone is a token of its own.
+inline Token ScanFrom(const char *text, std::int32_t pos, bool parameters = false) {
     auto at = [text](std::int32_t p) { return p < kFormulaMaxLength ? text[p] : '\0'; };
     Token s;
     while (at(pos) == ' ' && pos != kFormulaMaxLength)
@@ -122,6 +126,11 @@ inline Token ScanFrom(const char *text, std::int32_t pos) {
             ++s.length;
         s.kind = kName;
         s.function = LookUp(text + pos, s.length);
+        if (parameters && s.length == 1 && ParameterIndex(c) >= 0 &&
+            (pos == 0 || !IsLetter(at(pos - 1)))) {
+            s.kind = kParameter;
+            s.parameter = ParameterIndex(c);
+        }
     } else {
         s.kind = kEnd; // outside the formula alphabet: the reading ends here
         s.outsideAlphabet = true;
@@ -133,7 +142,9 @@ inline Token ScanFrom(const char *text, std::int32_t pos) {
 // The reader, over any output.
 template <class Out> class Reader {
   public:
-    Reader(const char *text, Out &out) : text_(text), out_(out) {}
+    // Without values the parameters' letters are names, as they always were.
+    Reader(const char *text, Out &out, const ParameterValues *parameters = nullptr)
+        : text_(text), out_(out), parameters_(parameters) {}
 
     // Reads the whole formula: the first token, the empty-formula test, the expression.
     void formula() {
@@ -167,7 +178,7 @@ template <class Out> class Reader {
             beforeStart_ = token_.start;
             beforeLength_ = token_.span();
         }
-        token_ = ScanFrom(text_, scanPos_);
+        token_ = ScanFrom(text_, scanPos_, parameters_ != nullptr);
         if (token_.badNumber) {
             out_.fault(FaultKind::Number, token_.start, token_.length, -1, -1);
             out_.badNumber(token_.start, token_.length);
@@ -196,6 +207,9 @@ template <class Out> class Reader {
             break;
         case kE:
             out_.push(kEConstant);
+            break;
+        case kParameter:
+            out_.push(parameters_->value[static_cast<std::size_t>(token_.parameter)]);
             break;
         default:
             out_.fail();
@@ -304,6 +318,7 @@ template <class Out> class Reader {
 
     const char *text_;
     Out &out_;
+    const ParameterValues *parameters_;
     std::int32_t scanPos_ = 0;
     Token token_;
     std::int32_t beforeStart_ = -1, beforeLength_ = -1;
@@ -323,10 +338,11 @@ struct Silent {
 };
 
 // Where the power that begins at pos of a held text ends (after its last character): "sin(x)"
-// of "-sin(x)+1".
+// of "-sin(x)+1". The parameters are read as parameters.
 inline std::int32_t PowerEnd(const char *text, std::int32_t pos) {
     Silent silent;
-    return Reader<Silent>(text, silent).powerFrom(pos);
+    const ParameterValues values;
+    return Reader<Silent>(text, silent, &values).powerFrom(pos);
 }
 
 } // namespace kurvanto::reading

@@ -89,8 +89,11 @@ unsigned SampleThreads(const BuildGraphHost &host, long double count) {
 // The run itself; one instance per build.
 class GraphRun {
   public:
-    GraphRun(PlotState &state, Canvas &canvas, BuildGraphHost &host, const FieldOptions &options)
-        : s_(state), canvas_(canvas), host_(host), options_(options) {}
+    GraphRun(PlotState &state, Canvas &canvas, BuildGraphHost &host, const FieldOptions &options,
+             const ParameterValues *parameters)
+        : s_(state), canvas_(canvas), host_(host), options_(options), parameters_(parameters) {
+        SetFormulaParameters(parameters);
+    }
 
     // True when the build completed (the formula was accepted).
     bool run(const std::string &formula);
@@ -127,6 +130,7 @@ class GraphRun {
     Canvas &canvas_;
     BuildGraphHost &host_;
     const FieldOptions &options_;
+    const ParameterValues *parameters_;
     bool gap_ = false;    // breaks: a missing sample lies between the pen and the next point
     std::string formula_; // as typed
     std::int32_t axisColumn_ = 0, axisRow_ = 0;
@@ -287,7 +291,8 @@ void GraphRun::drawPass() {
                                      s_.Precision / s_.XUnitsPerPixel);
     const Mapping mapping{s_.XMin, s_.XUnitsPerPixel, s_.YMax, s_.YUnitsPerPixel};
     // The program of the text the run checked; it may be evaluated on several threads.
-    const FormulaProgram program(formula_);
+    const FormulaProgram program =
+        parameters_ ? FormulaProgram(formula_, *parameters_) : FormulaProgram(formula_);
     Sampler<FormulaProgram> sampler(program, mapping, bandLow(), bandHigh(), s_.CurrentX, step(),
                                     count, SampleThreads(host_, count));
     constexpr std::int32_t kReportEvery = 4096;
@@ -380,7 +385,12 @@ void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula,
 
 void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, BuildGraphHost &host,
                 const FieldOptions &options) {
-    if (GraphRun(state, canvas, host, options).run(formula) && options.numbers)
+    BuildGraph(state, canvas, formula, host, options, nullptr);
+}
+
+void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, BuildGraphHost &host,
+                const FieldOptions &options, const ParameterValues *parameters) {
+    if (GraphRun(state, canvas, host, options, parameters).run(formula) && options.numbers)
         DrawNumbers(state, canvas);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "canvas.h"
+#include "parameters.h"
 #include "plotstate.h"
 
 namespace kurvanto {
@@ -54,5 +55,11 @@ void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, Bu
 // RedrawField (displaylist.h) after recording a build while the legend is on.
 void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, BuildGraphHost &host,
                 const FieldOptions &options);
+
+// The same build with the formula's parameters read as the values given (nullptr: their
+// letters are names, as in the builds above). The formula buffer keeps reading the
+// parameters of the last build, for the marks made on it.
+void BuildGraph(PlotState &state, Canvas &canvas, const std::string &formula, BuildGraphHost &host,
+                const FieldOptions &options, const ParameterValues *parameters);
 
 } // namespace kurvanto

@@ -2,12 +2,14 @@
 #include "displaylist.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
 #include "annotation.h"
 #include "errors.h"
 #include "formula.h"
+#include "generalformat.h"
 #include "rounding.h"
 
 namespace kurvanto {
@@ -81,7 +83,7 @@ class BorrowedSettings {
 };
 
 void DrawItem(PlotState &state, Canvas &canvas, const FieldItem &item, RedrawHost &host,
-              const FieldOptions &buildOptions) {
+              const FieldOptions &buildOptions, const ParameterValues &values) {
     switch (item.kind) {
     case FieldItem::Build:
         state.GraphColor = item.graphColor;
@@ -91,7 +93,7 @@ void DrawItem(PlotState &state, Canvas &canvas, const FieldItem &item, RedrawHos
         host.from = item.intervalFrom;
         host.to = item.intervalTo;
         state.ClearPending = 0;
-        BuildGraph(state, canvas, item.formula, host, buildOptions);
+        BuildGraph(state, canvas, item.formula, host, buildOptions, &values);
         return;
     case FieldItem::Tick:
         state.AxesColor = item.axesColor;
@@ -107,6 +109,7 @@ void DrawItem(PlotState &state, Canvas &canvas, const FieldItem &item, RedrawHos
         state.GraphColor = item.graphColor;
         state.AnnotationX = item.markX;
         SetFormulaText(item.formula);
+        SetFormulaParameters(&values);
         try {
             ugolok(state, canvas);
         } catch (const InvalidOperation &) {
@@ -128,8 +131,44 @@ void DrawItem(PlotState &state, Canvas &canvas, const FieldItem &item, RedrawHos
 
 } // namespace
 
-void DisplayList::recordBuild(const PlotState &state, const std::string &formula) {
+TColor FamilyColor(TColor graphColor, int i, int n) {
+    constexpr double kLightest = 0.6; // the share of white in the last member
+    const TColor plain = Canvas::fromQColor(Canvas::toQColor(graphColor));
+    const double t = n > 1 ? kLightest * i / (n - 1) : 0;
+    TColor out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const double channel = (plain >> shift) & 0xFF;
+        const auto graded = static_cast<TColor>(std::lround(channel + (255 - channel) * t));
+        out |= graded << shift;
+    }
+    return out;
+}
+
+std::optional<std::vector<double>> FamilyValues(double from, double to, double step) {
+    std::vector<double> values;
+    if (!(step > 0) || !(from <= to) || !std::isfinite(to - from))
+        return values;
+    const double count = std::floor((to - from) / step + 0.5) + 1;
+    if (!(count <= static_cast<double>(kMaxFamilyMembers)))
+        return std::nullopt;
+    for (int i = 0; i < static_cast<int>(count); ++i)
+        values.push_back(from + i * step);
+    return values;
+}
+
+ParameterValues DisplayList::valuesOf(const FieldItem &item) const {
+    ParameterValues values = parameters_;
+    for (std::size_t i = 0; i < kParameterCount; ++i)
+        if (item.fixedParameters & (1u << i))
+            values.value[i] = item.fixedValues.value[i];
+    return values;
+}
+
+void DisplayList::recordBuild(const PlotState &state, const std::string &formula,
+                              std::uint8_t fixedParameters, const ParameterValues &fixedValues) {
     FieldItem item;
+    item.fixedParameters = fixedParameters;
+    item.fixedValues = fixedValues;
     item.kind = FieldItem::Build;
     item.formula = formula;
     item.graphColor = state.GraphColor;
@@ -192,7 +231,13 @@ std::vector<LegendEntry> DisplayList::legend() const {
     for (const FieldItem &item : items_) {
         if (item.kind != FieldItem::Build || item.hidden)
             continue;
-        const QString text = QString::fromStdString(item.formula);
+        QString text = QString::fromStdString(item.formula);
+        for (std::size_t i = 0; i < kParameterCount; ++i)
+            if (item.fixedParameters & (1u << i))
+                text +=
+                    QStringLiteral(", %1 = %2")
+                        .arg(QString(QLatin1Char(kParameterLetters[i])),
+                             QString::fromStdString(FormatGeneral(item.fixedValues.value[i], ',')));
         const bool known = std::any_of(entries.begin(), entries.end(), [&](const LegendEntry &e) {
             return e.text == text && e.color == item.graphColor;
         });
@@ -224,7 +269,7 @@ void RedrawField(PlotState &state, Canvas &canvas, const DisplayList &list,
     buildOptions.breaks = options.breaks;
     for (const FieldItem &item : list.items())
         if (!item.hidden)
-            DrawItem(state, canvas, item, redrawHost, buildOptions);
+            DrawItem(state, canvas, item, redrawHost, buildOptions, list.valuesOf(item));
 
     if (options.numbers)
         DrawNumbers(state, canvas);

@@ -13,6 +13,8 @@
 // all off the build and the marks leave the picture they always left. A clear of the field
 // clears the list.
 #include <QString>
+#include <array>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,12 +22,28 @@
 #include "buildgraph.h"
 #include "canvas.h"
 #include "fieldextras.h"
+#include "parameters.h"
 #include "plotstate.h"
 #include "real48.h"
 
 namespace kurvanto {
 
 // FieldOptions is declared with the build run (buildgraph.h).
+
+// The range a parameter's slider moves over, and its step.
+struct ParameterRange {
+    double min = -10, max = 10, step = 0.1;
+};
+using ParameterRanges = std::array<ParameterRange, kParameterCount>;
+
+// The colour of member i of a family of n: the graph colour for the first, towards white for
+// the last (resolved first when it is a system colour).
+TColor FamilyColor(TColor graphColor, int i, int n);
+
+// The values of a family: from + i * step up to `to`, the end included within half a step.
+// Empty when the step is not above 0 or `from` is above `to`; nullopt for more than 50.
+constexpr std::size_t kMaxFamilyMembers = 50;
+std::optional<std::vector<double>> FamilyValues(double from, double to, double step);
 
 struct FieldItem {
     enum Kind { Build, Tick, Corner, Label };
@@ -40,6 +58,10 @@ struct FieldItem {
     QString text;        // Label
     TColor labelColor = 0;
     double x = 0, y = 0; // Label: the top left corner in graph coordinates
+    // Build: the parameters held at a value of its own (a member of a family), one bit per
+    // parameter index; the others follow the list's current values.
+    std::uint8_t fixedParameters = 0;
+    ParameterValues fixedValues;
 };
 
 class DisplayList {
@@ -49,9 +71,15 @@ class DisplayList {
     const std::vector<FieldItem> &items() const { return items_; }
     void setItems(std::vector<FieldItem> items) { items_ = std::move(items); }
 
+    // The parameters' current values, which every build reads but for those it holds fixed.
+    const ParameterValues &parameters() const { return parameters_; }
+    void setParameters(const ParameterValues &values) { parameters_ = values; }
+    ParameterValues valuesOf(const FieldItem &item) const;
+
     // A completed build: the graph colour, precision, interval mode and the ends it was drawn
     // on, and the axes colour, from the state as the build left it.
-    void recordBuild(const PlotState &state, const std::string &formula);
+    void recordBuild(const PlotState &state, const std::string &formula,
+                     std::uint8_t fixedParameters = 0, const ParameterValues &fixedValues = {});
     void recordTicks(const PlotState &state);  // at (AnnotationX, AnnotationY)
     void recordCorner(const PlotState &state); // at AnnotationX, on the last build's formula
     // A label placed at the pixel (pixelX, pixelY): LabelText in LabelColor, kept at the graph
@@ -60,11 +88,13 @@ class DisplayList {
     // The right button: the newest label placed at that pixel leaves the list.
     void eraseLabelAt(const PlotState &state, int pixelX, int pixelY);
 
-    // The formulas of the builds, each in its graph colour, once each.
+    // The formulas of the builds, each in its graph colour, once each; a build with fixed
+    // parameters names their values ("x^2+c, c = -2").
     std::vector<LegendEntry> legend() const;
 
   private:
     std::vector<FieldItem> items_;
+    ParameterValues parameters_;
 };
 
 // Draws the field again at the state's current ranges: the background, the grid (when on),

@@ -57,16 +57,51 @@ void Field::setOptions(const FieldOptions &options) {
 }
 
 bool Field::build(const std::string &formula) {
+    return buildWith(formula, 0, {});
+}
+
+bool Field::buildWith(const std::string &formula, std::uint8_t fixed,
+                      const ParameterValues &fixedValues) {
     const bool fresh = state_.ClearPending != 0;
     WatchingHost watching(host_);
-    BuildGraph(state_, canvas_, formula, watching, options_);
+    FieldItem probe;
+    probe.fixedParameters = fixed;
+    probe.fixedValues = fixedValues;
+    const ParameterValues values = list_.valuesOf(probe);
+    BuildGraph(state_, canvas_, formula, watching, options_, &values);
     if (watching.refused || !state_.GraphPresent)
         return false;
     if (fresh)
         list_.clear();
-    list_.recordBuild(state_, formula);
+    list_.recordBuild(state_, formula, fixed, fixedValues);
     redrawWhenOverlays();
     return true;
+}
+
+bool Field::buildFamily(const std::string &formula, int parameter,
+                        const std::vector<double> &values) {
+    const TColor graphColor = state_.GraphColor;
+    const int n = static_cast<int>(values.size());
+    bool built = true;
+    for (int i = 0; i < n && built; ++i) {
+        ParameterValues fixed;
+        fixed.value[static_cast<std::size_t>(parameter)] = values[static_cast<std::size_t>(i)];
+        state_.GraphColor = FamilyColor(graphColor, i, n);
+        try {
+            built = buildWith(formula, static_cast<std::uint8_t>(1u << parameter), fixed);
+        } catch (...) {
+            state_.GraphColor = graphColor;
+            throw;
+        }
+    }
+    state_.GraphColor = graphColor;
+    return built;
+}
+
+void Field::setParameters(const ParameterValues &values, bool draw) {
+    list_.setParameters(values);
+    if (draw)
+        redraw();
 }
 
 void Field::addTicks() {

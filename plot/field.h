@@ -11,6 +11,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "buildgraph.h"
 #include "canvas.h"
@@ -62,7 +63,20 @@ class Field {
 
     // Builds the formula (UTF-8, as typed); true when the build completed, and then it is on
     // the list (a build on a fresh field starts a new list). Raises what the build raises.
+    // Its parameters read as the current values.
     bool build(const std::string &formula);
+    // A family: one build of the formula for each value of the parameter (its index), each
+    // holding that value fixed, in colours graded from the graph colour. True when all
+    // completed; the graph colour is left as it was.
+    bool buildFamily(const std::string &formula, int parameter, const std::vector<double> &values);
+
+    // The parameters' current values: a change draws the field again from its list, so that
+    // every build that reads them follows. The ranges are the panel's, kept with the sheet.
+    const ParameterValues &parameters() const { return list_.parameters(); }
+    // `draw` off only takes the values (the window's undo puts a slider's start back first).
+    void setParameters(const ParameterValues &values, bool draw = true);
+    const ParameterRanges &parameterRanges() const { return parameterRanges_; }
+    void setParameterRanges(const ParameterRanges &ranges) { parameterRanges_ = ranges; }
 
     // Marks at the state's annotation values: tick marks at (AnnotationX, AnnotationY), the
     // corner at AnnotationX; and the confirmed choice of the annotation dialog (a label only
@@ -116,6 +130,7 @@ class Field {
     void redrawWhenOverlays();
     void applyWorksheet(const Worksheet &sheet);
     void redrawList();
+    bool buildWith(const std::string &formula, std::uint8_t fixed, const ParameterValues &values);
 
     PlotState &state_;
     BuildGraphHost &host_;
@@ -123,6 +138,7 @@ class Field {
     DisplayList list_;
     FieldOptions options_;
     ViewRanges home_;
+    ParameterRanges parameterRanges_;
 };
 
 } // namespace kurvanto

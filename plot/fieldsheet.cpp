@@ -38,6 +38,8 @@ Worksheet Field::worksheet() const {
     sheet.backgroundColor = state_.BackgroundColor;
     sheet.options = options_;
     sheet.items = list_.items();
+    sheet.parameters = list_.parameters();
+    sheet.parameterRanges = parameterRanges_;
     return sheet;
 }
 
@@ -53,6 +55,8 @@ void Field::applyWorksheet(const Worksheet &sheet) {
     home_ = sheet.home;
     options_ = sheet.options;
     list_.setItems(sheet.items);
+    list_.setParameters(sheet.parameters);
+    parameterRanges_ = sheet.parameterRanges;
     canvas_.clear();
     if (list_.empty()) {
         state_.GraphPresent = 0;
@@ -106,6 +110,8 @@ void Field::restore(const FieldSnapshot &snapshot) {
     ApplyView(s, sheet.ranges);
     home_ = sheet.home;
     list_.setItems(sheet.items);
+    list_.setParameters(sheet.parameters);
+    parameterRanges_ = sheet.parameterRanges;
     s.GraphPresent = snapshot.graphPresent;
     s.ClearPending = snapshot.clearPending;
     redrawList();
@@ -155,6 +161,7 @@ std::optional<QString> Field::openWorksheet(const Worksheet &sheet) {
     const DisplayList savedList = list_;
     const FieldOptions savedOptions = options_;
     const ViewRanges savedHome = home_;
+    const ParameterRanges savedRanges = parameterRanges_;
     QString why;
     try {
         applyWorksheet(sheet);
@@ -170,6 +177,7 @@ std::optional<QString> Field::openWorksheet(const Worksheet &sheet) {
     list_ = savedList;
     options_ = savedOptions;
     home_ = savedHome;
+    parameterRanges_ = savedRanges;
     return why;
 }
 

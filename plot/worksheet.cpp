@@ -28,6 +28,37 @@ QJsonObject RangesObject(const ViewRanges &r) {
             {"ymax", DoubleValue(r.yMax)}};
 }
 
+QString Letter(std::size_t index) {
+    return QString(QLatin1Char(kParameterLetters[index]));
+}
+
+QJsonObject FixedObject(const FieldItem &item) {
+    QJsonObject o;
+    for (std::size_t i = 0; i < kParameterCount; ++i)
+        if (item.fixedParameters & (1u << i))
+            o[Letter(i)] = DoubleValue(item.fixedValues.value[i]);
+    return o;
+}
+
+// The parameters that differ from their first value or range.
+QJsonObject ParametersObject(const Worksheet &sheet) {
+    const ParameterValues firstValues;
+    const ParameterRange firstRange;
+    QJsonObject o;
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+        const ParameterRange &r = sheet.parameterRanges[i];
+        const double value = sheet.parameters.value[i];
+        if (value == firstValues.value[i] && r.min == firstRange.min && r.max == firstRange.max &&
+            r.step == firstRange.step)
+            continue;
+        o[Letter(i)] = QJsonObject{{"value", DoubleValue(value)},
+                                   {"min", DoubleValue(r.min)},
+                                   {"max", DoubleValue(r.max)},
+                                   {"step", DoubleValue(r.step)}};
+    }
+    return o;
+}
+
 QJsonObject ItemObject(const FieldItem &item) {
     QJsonObject o;
     switch (item.kind) {
@@ -41,6 +72,8 @@ QJsonObject ItemObject(const FieldItem &item) {
             o["interval"] =
                 QJsonArray{DoubleValue(item.intervalFrom), DoubleValue(item.intervalTo)};
         o["hidden"] = item.hidden;
+        if (item.fixedParameters != 0)
+            o["fixed"] = FixedObject(item);
         break;
     case FieldItem::Tick:
         o["kind"] = "ticks";
@@ -110,8 +143,24 @@ bool SameItem(const FieldItem &a, const FieldItem &b) {
            a.hidden == b.hidden && SameBits(a.intervalFrom, b.intervalFrom) &&
            SameBits(a.intervalTo, b.intervalTo) && SameBits(a.markX, b.markX) &&
            SameBits(a.markY, b.markY) && a.text == b.text && a.labelColor == b.labelColor &&
-           SameBits(a.x, b.x) && SameBits(a.y, b.y);
+           SameBits(a.x, b.x) && SameBits(a.y, b.y) && a.fixedParameters == b.fixedParameters &&
+           std::equal(a.fixedValues.value.begin(), a.fixedValues.value.end(),
+                      b.fixedValues.value.begin(), SameBits);
 }
+
+namespace {
+
+bool SameParameters(const Worksheet &a, const Worksheet &b) {
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+        const ParameterRange &r = a.parameterRanges[i], &q = b.parameterRanges[i];
+        if (!SameBits(a.parameters.value[i], b.parameters.value[i]) || !SameBits(r.min, q.min) ||
+            !SameBits(r.max, q.max) || !SameBits(r.step, q.step))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 bool SameWorksheet(const Worksheet &a, const Worksheet &b) {
     const FieldOptions &o = a.options, &p = b.options;
@@ -119,7 +168,7 @@ bool SameWorksheet(const Worksheet &a, const Worksheet &b) {
            SameRanges(a.home, b.home) && a.precision == b.precision && a.axesColor == b.axesColor &&
            a.graphColor == b.graphColor && a.backgroundColor == b.backgroundColor &&
            o.grid == p.grid && o.numbers == p.numbers && o.breaks == p.breaks &&
-           o.legend == p.legend &&
+           o.legend == p.legend && SameParameters(a, b) &&
            std::equal(a.items.begin(), a.items.end(), b.items.begin(), b.items.end(), SameItem);
 }
 
@@ -138,7 +187,7 @@ QByteArray WorksheetJson(const Worksheet &sheet) {
     for (const FieldItem &item : sheet.items)
         items.append(ItemObject(item));
     const FieldOptions &o = sheet.options;
-    const QJsonObject root{
+    QJsonObject root{
         {"format", QStringLiteral("kurvanto-worksheet")},
         {"version", kWorksheetVersion},
         {"width", sheet.width},
@@ -154,6 +203,9 @@ QByteArray WorksheetJson(const Worksheet &sheet) {
              {"grid", o.grid}, {"numbers", o.numbers}, {"breaks", o.breaks}, {"legend", o.legend}}},
         {"items", items},
     };
+    const QJsonObject parameters = ParametersObject(sheet);
+    if (!parameters.isEmpty())
+        root["parameters"] = parameters;
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -39,6 +39,10 @@ struct Worksheet {
     TColor axesColor = 0, graphColor = 0, backgroundColor = 0;
     FieldOptions options;
     std::vector<FieldItem> items;
+    // The parameters' current values and the panel's ranges ("parameters", left out while all
+    // are as at first); a build of a family holds its value in "fixed".
+    ParameterValues parameters;
+    ParameterRanges parameterRanges;
 };
 
 // The same worksheet, value for value (doubles bit for bit).

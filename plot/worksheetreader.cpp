@@ -173,6 +173,49 @@ void ReadBuild(const ObjectReader &r, FieldItem &item) {
     item.intervalTo = to;
 }
 
+QString Letter(std::size_t index) {
+    return QString(QLatin1Char(kParameterLetters[index]));
+}
+
+// The values a member of a family holds fixed.
+void ReadFixed(const ObjectReader &r, FieldItem &item) {
+    if (!r.has("fixed"))
+        return;
+    const ObjectReader fixed(r.object("fixed"), QStringLiteral("«fixed»: "));
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+        const QByteArray key = Letter(i).toLatin1();
+        if (!fixed.has(key.constData()))
+            continue;
+        item.fixedParameters = static_cast<std::uint8_t>(item.fixedParameters | (1u << i));
+        item.fixedValues.value[i] = fixed.finite(key.constData());
+    }
+}
+
+// The parameters' values and ranges; what a sheet leaves out keeps its first value.
+void ReadParameters(const ObjectReader &r, Worksheet &sheet) {
+    if (!r.has("parameters"))
+        return;
+    const ObjectReader all(r.object("parameters"), QStringLiteral("«parameters»: "));
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+        const QByteArray key = Letter(i).toLatin1();
+        if (!all.has(key.constData()))
+            continue;
+        const ObjectReader p(all.object(key.constData()),
+                             QStringLiteral("«parameters», «%1»: ").arg(Letter(i)));
+        ParameterRange &range = sheet.parameterRanges[i];
+        const auto take = [&p](const char *name, double &into) {
+            if (p.has(name))
+                into = p.finite(name);
+        };
+        take("value", sheet.parameters.value[i]);
+        take("min", range.min);
+        take("max", range.max);
+        take("step", range.step);
+        if (!(range.min < range.max) || !(range.step > 0))
+            p.fail(QStringLiteral("нужно min меньше max и step больше 0"));
+    }
+}
+
 FieldItem ReadItem(const QJsonValue &value, int number) {
     const QString where = QStringLiteral("элемент %1: ").arg(number);
     if (!value.isObject())
@@ -183,6 +226,7 @@ FieldItem ReadItem(const QJsonValue &value, int number) {
     if (kind == QLatin1String("build")) {
         item.kind = FieldItem::Build;
         ReadBuild(r, item);
+        ReadFixed(r, item);
     } else if (kind == QLatin1String("ticks")) {
         item.kind = FieldItem::Tick;
         item.axesColor = r.color("axes-color");
@@ -249,6 +293,7 @@ Worksheet ReadRoot(const QJsonObject &root) {
     sheet.options.breaks = options.flag("breaks", true);
     sheet.options.legend = options.flag("legend", true);
     sheet.items = ReadItems(r.array("items"));
+    ReadParameters(r, sheet);
     return sheet;
 }
 

@@ -8,6 +8,7 @@
 #include "cliargs.h"
 #include "errors.h"
 #include "formula.h"
+#include "paramoptions.h"
 #include "program.h"
 
 namespace kurvanto {
@@ -52,6 +53,7 @@ std::vector<std::size_t> CharacterOffsets(const std::string &utf8) {
 // the next argument the formula, even one that begins with "--".
 struct EngineArguments {
     bool raw = false;
+    ParameterArguments parameters;   // the raw reading and check take none
     std::vector<std::string> values; // the formula first
 };
 
@@ -66,6 +68,9 @@ EngineArguments ReadEngineArguments(const std::string &command,
                 throw UsageError(command + ": -- ставят перед формулой, а она уже задана («" +
                                  read.values[0] + "»)");
             read.values.push_back(args[++i]);
+        } else if (command == "check" && args[i] == "--param" && i + 1 < args.size()) {
+            ++i; // check reads no values: it does not even look at them
+        } else if (TakeParamOption(args, i, read.parameters)) {
         } else if (args[i] == "--raw") {
             read.raw = true;
         } else if (IsOptionArgument(args[i])) {
@@ -105,13 +110,17 @@ int RawEval(const std::string &formula, const std::vector<double> &xs) {
     return kExitOk;
 }
 
-int AcceptedEval(const std::string &formula, const std::vector<double> &xs) {
-    if (const auto refusal = FormulaRefusal(formula)) {
+int AcceptedEval(const std::string &formula, const std::vector<double> &xs,
+                 const ParameterArguments &parameters) {
+    auto refusal = FormulaRefusal(formula);
+    if (!refusal)
+        refusal = MissingParameter(formula, parameters.given);
+    if (refusal) {
         std::fprintf(stderr, "%s\n", refusal->c_str());
         return kExitFormulaRefused;
     }
     try {
-        const FormulaProgram program(formula);
+        const FormulaProgram program(formula, parameters.values);
         std::string out;
         for (double x : xs) {
             char status = 'n';
@@ -188,7 +197,8 @@ int EvalCommand(const std::vector<std::string> &arguments) {
             throw UsageError("X " + args.values[i] + ": " + kRealWhy);
         xs.push_back(*x);
     }
-    return args.raw ? RawEval(args.values[0], xs) : AcceptedEval(args.values[0], xs);
+    return args.raw ? RawEval(args.values[0], xs)
+                    : AcceptedEval(args.values[0], xs, args.parameters);
 }
 
 } // namespace kurvanto

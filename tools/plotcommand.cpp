@@ -130,7 +130,16 @@ int DrawField(PlotJob &job, Field &field, ToolHost &host) {
         std::fprintf(stderr, "%s\n", fault->c_str());
         return kExitError;
     }
-    const bool built = !job.hasFormula || field.build(job.formula);
+    // The values given override the worksheet's, one by one.
+    ParameterValues values = field.parameters();
+    for (std::size_t i = 0; i < kParameterCount; ++i)
+        if (job.parameters.given & (1u << i))
+            values.value[i] = job.parameters.values.value[i];
+    field.setParameters(values, values != field.parameters()); // a sheet's builds follow
+    const bool built =
+        !job.hasFormula ||
+        (job.family ? field.buildFamily(job.formula, job.family->parameter, job.family->values)
+                    : field.build(job.formula));
     host.eraseProgress();
     if (!built) {
         std::fputs("Ошибка в функции !!!\n", stderr);
@@ -208,6 +217,22 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
     return kExitOk;
 }
 
+// The first formula's parameter without a value (the family's gives its own), then the others'.
+std::optional<std::string> MissingPlotParameter(const PlotJob &job) {
+    // A worksheet gives every parameter a value.
+    const std::uint8_t given = job.sheet ? 0xFF : job.parameters.given;
+    if (job.hasFormula) {
+        const std::uint8_t first =
+            job.family ? static_cast<std::uint8_t>(given | (1u << job.family->parameter)) : given;
+        if (auto missing = MissingParameter(job.formula, first))
+            return missing;
+    }
+    for (const ExtraGraph &graph : job.also)
+        if (auto missing = MissingParameter(graph.formula, given))
+            return missing;
+    return std::nullopt;
+}
+
 } // namespace
 
 int PlotCommand(const std::vector<std::string> &args, const char *programName) {
@@ -232,6 +257,10 @@ int PlotCommand(const std::vector<std::string> &args, const char *programName) {
             std::fprintf(stderr, "%s\n", refusal->c_str());
             return kExitFormulaRefused;
         }
+    if (const auto missing = MissingPlotParameter(job)) {
+        std::fprintf(stderr, "%s\n", missing->c_str());
+        return kExitFormulaRefused;
+    }
     // The vector pictures carry their text and need the fonts for it.
     if (IsVectorFormat(target))
         job.needsFonts = true;

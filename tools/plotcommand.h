@@ -8,6 +8,7 @@
 
 #include "buildgraph.h"
 #include "field.h"
+#include "paramoptions.h"
 #include "plotstate.h"
 #include "worksheet.h"
 
@@ -43,6 +44,9 @@ struct PlotJob {
     // --sheet and --save-sheet as given; the worksheet read before the options are.
     std::string sheetPath, saveSheetPath;
     std::optional<Worksheet> sheet;
+    // --param values and the --family.
+    ParameterArguments parameters;
+    std::optional<FamilyArgument> family;
 };
 
 // One option of the plot command: its name, how many values follow it, and what it does

@@ -27,6 +27,7 @@ class QUndoStack;
 namespace kurvanto {
 
 class GraphList;
+class ParameterRoom;
 class PictureBox;
 class Tracer;
 
@@ -115,6 +116,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     // Undo and redo (tform1undo.cpp): a step on the field that undo takes back.
     QUndoStack *undoStack() const { return undo_; }
     GraphList *graphList() const { return graphList_; }
+    ParameterRoom *parameterRoom() const { return parameterRoom_; }
     void recordStep(const QString &text, const std::function<void()> &action);
 
   protected:
@@ -210,6 +212,8 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     ViewRanges shownView_;  // the ranges of the last step shown
     GraphList *graphList_ = nullptr;
     Tracer *tracer_ = nullptr;
+    ParameterRoom *parameterRoom_ = nullptr;
+    friend class ParameterRoom;
 };
 
 } // namespace kurvanto

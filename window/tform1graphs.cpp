@@ -7,6 +7,7 @@
 #include "acceptance.h"
 #include "formula.h"
 #include "graphlist.h"
+#include "parameterroom.h"
 #include "sheetsettings.h"
 #include "tform1.h"
 
@@ -38,6 +39,7 @@ void TForm1::createViewMenu() {
             graphList_->showList(field_.displayList());
     });
     connectGraphList();
+    parameterRoom_ = new ParameterRoom(*this, view);
 }
 
 void TForm1::connectGraphList() {
