@@ -8,7 +8,7 @@
 
 #include "acceptance.h"
 #include "compiled.h"
-#include "engine_test_util.h"
+#include "engineeval.h"
 #include "program.h"
 
 namespace kurvanto {
@@ -30,14 +30,14 @@ TEST(Parameters, RefusedTextsNameWhatTheyMeet) {
     }
 }
 
-test::Outcome RunWithout(const std::string &text) {
+testing::Outcome RunWithout(const std::string &text) {
     char status = 'n';
     const double value = FormulaProgram(text).Evaluate(0.25, status);
     return {status, value};
 }
 
 // The value with the given parameters, and its status.
-test::Outcome RunWith(const std::string &text, const ParameterValues &values, double x) {
+testing::Outcome RunWith(const std::string &text, const ParameterValues &values, double x) {
     char status = 'n';
     const double value = FormulaProgram(text, values).Evaluate(x, status);
     return {status, value};
@@ -62,7 +62,7 @@ TEST(Parameters, AcceptedTextsReadTheirValues) {
     for (const auto &c : cases) {
         EXPECT_FALSE(FindFormulaFault(c.text).has_value()) << c.text;
         for (double x : {-0.75, 0.3, 1.5}) {
-            const test::Outcome got = RunWith(c.text, v, x), want = RunWith(c.same, v, x);
+            const testing::Outcome got = RunWith(c.text, v, x), want = RunWith(c.same, v, x);
             EXPECT_EQ(got.status, want.status) << c.text << " at " << x;
             EXPECT_EQ(std::memcmp(&got.value, &want.value, sizeof got.value), 0) << c.text;
         }
@@ -79,30 +79,30 @@ TEST(Parameters, TextsAcceptedBeforeKeepStatusAndValue) {
         std::string text; // code in base 13, a digit 0 ending the text
         for (long c = code; c % 13 != 0; c /= 13)
             text += alphabet[static_cast<std::size_t>(c % 13 - 1)];
-        if (test::Check(text) != 'n' || !CompileFormula(text)->faults.empty())
+        if (testing::Check(text) != 'n' || !CompileFormula(text)->faults.empty())
             continue;
         ++accepted;
         EXPECT_FALSE(FindFormulaFault(text).has_value()) << text;
-        const test::Outcome raw = RunWithout(text), read = RunWith(text, v, 0.25);
+        const testing::Outcome raw = RunWithout(text), read = RunWith(text, v, 0.25);
         EXPECT_EQ(raw.status, read.status) << text;
         EXPECT_EQ(std::memcmp(&raw.value, &read.value, sizeof raw.value), 0) << text;
     }
     EXPECT_GT(accepted, 300);
-    EXPECT_EQ(test::Check("k*x+b"), 'f'); // the buffer reads no parameters until told
+    EXPECT_EQ(testing::Check("k*x+b"), 'f'); // the buffer reads no parameters until told
 }
 
 TEST(Parameters, BufferReadsValuesWhenGiven) {
-    test::Outcome got[2];
+    testing::Outcome got[2];
     for (double k : {2.0, 4.0}) {
         const ParameterValues v = {{1, -1, 1, k, 1}};
         SetFormulaParameters(&v);
-        EXPECT_EQ(test::Check("k*x+b"), 'n');
-        got[k > 2] = test::Eval("k*x+b", 3);
+        EXPECT_EQ(testing::Check("k*x+b"), 'n');
+        got[k > 2] = testing::Eval("k*x+b", 3);
     }
     SetFormulaParameters(nullptr);
     EXPECT_EQ(got[0].value, 5);
     EXPECT_EQ(got[1].value, 11);
-    EXPECT_EQ(test::Eval("k*x+b", 3).status, 'f');
+    EXPECT_EQ(testing::Eval("k*x+b", 3).status, 'f');
 }
 
 TEST(Parameters, FoundInOrderOfFirstUse) {
