@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fieldpoints.h"
+
+#include <algorithm>
+
+namespace kurvanto {
+
+FieldBuilds VisibleBuilds(const DisplayList &list, const PlotState &state) {
+    FieldBuilds out;
+    // The samples' step of a build: units per pixel divided by its precision, as it is drawn.
+    const long double unitsPerPixel =
+        (static_cast<long double>(state.XMax) - state.XMin) / (state.FieldWidth + 1.0L);
+    for (std::size_t i = 0; i < list.items().size(); ++i) {
+        const FieldItem &item = list.items()[i];
+        if (item.kind != FieldItem::Build || item.hidden)
+            continue;
+        PointBuild build;
+        build.formula = item.formula;
+        build.from = item.interval ? item.intervalFrom : state.XMin;
+        build.to = item.interval ? item.intervalTo : state.XMax;
+        build.step = static_cast<double>(unitsPerPixel / std::max(item.precision, 1));
+        out.builds.push_back(build);
+        out.items.push_back(i);
+        out.colors.push_back(item.graphColor);
+    }
+    return out;
+}
+
+PointsFound FieldPoints(const DisplayList &list, const PlotState &state, unsigned threads) {
+    const double range = static_cast<double>(static_cast<long double>(state.XMax) - state.XMin);
+    return FindPoints(VisibleBuilds(list, state).builds, range, threads);
+}
+
+} // namespace kurvanto
