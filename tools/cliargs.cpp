@@ -84,6 +84,7 @@ std::string UsageText() {
         "  kurvanto-cli eval [--raw] ФОРМУЛА X [X ...]\n"
         "  kurvanto-cli plot ФОРМУЛА -o ФАЙЛ [параметры]\n"
         "  kurvanto-cli plot --sheet ЛИСТ [ФОРМУЛА] -o ФАЙЛ [параметры]\n"
+        "  kurvanto-cli points ФОРМУЛА [--also ФОРМУЛА ...] [параметры поля]\n"
         "  kurvanto-cli --help | --version\n"
         "\n"
         "check  печатает n, если программа примет формулу, иначе f; при f в поток ошибок\n"
@@ -96,6 +97,10 @@ std::string UsageText() {
         "       символов, как в поле ввода.\n"
         "plot   строит график, как окно программы, и записывает рисунок в ФАЙЛ\n"
         "       (- - стандартный вывод).\n"
+        "points печатает особые точки графиков на том же поле, по строке, по возрастанию x:\n"
+        "       «root I X Y», «min I X Y», «max I X Y», «cross I J X Y» (I, J - номера\n"
+        "       формул с 1); параметры поля - те же, что у plot: --width --height --xmin\n"
+        "       --xmax --ymin --ymax --precision --interval --also --sheet.\n"
         "\n"
         "Параметры plot:\n";
     for (const PlotOption &option : PlotOptions())

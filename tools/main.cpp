@@ -9,6 +9,7 @@
 #include "descriptorname.h"
 #include "enginecommands.h"
 #include "plotcommand.h"
+#include "pointscommand.h"
 
 #ifndef KURVANTO_VERSION
 #define KURVANTO_VERSION "unknown"
@@ -41,7 +42,10 @@ int Run(const Args &args, const char *programName) {
         return kurvanto::EvalCommand(rest);
     if (command == "plot")
         return kurvanto::PlotCommand(rest, programName);
-    throw kurvanto::UsageError(command + ": неизвестная команда (нужна check, eval или plot)");
+    if (command == "points")
+        return kurvanto::PointsCommand(rest);
+    throw kurvanto::UsageError(command +
+                               ": неизвестная команда (нужна check, eval, plot или points)");
 }
 
 } // namespace
