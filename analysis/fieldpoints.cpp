@@ -31,4 +31,19 @@ PointsFound FieldPoints(const DisplayList &list, const PlotState &state, unsigne
     return FindPoints(VisibleBuilds(list, state).builds, range, threads);
 }
 
+std::vector<PointMark> FieldPointMarks(const DisplayList &list, const PlotState &state) {
+    const FieldBuilds visible = VisibleBuilds(list, state);
+    const double range = static_cast<double>(static_cast<long double>(state.XMax) - state.XMin);
+    std::vector<PointMark> marks;
+    for (const PointOfInterest &p : FindPoints(visible.builds, range).points) {
+        PointMark mark;
+        mark.x = p.x;
+        mark.y = p.y;
+        mark.color = visible.colors[static_cast<std::size_t>(p.first)];
+        mark.filled = p.kind == PointOfInterest::Root || p.kind == PointOfInterest::Cross;
+        marks.push_back(mark);
+    }
+    return marks;
+}
+
 } // namespace kurvanto

@@ -7,6 +7,7 @@
 
 #include "displaylist.h"
 #include "plotstate.h"
+#include "pointmarks.h"
 #include "points.h"
 
 namespace kurvanto {
@@ -22,5 +23,9 @@ FieldBuilds VisibleBuilds(const DisplayList &list, const PlotState &state);
 
 // FindPoints over the visible builds; the points' build indices count the visible builds.
 PointsFound FieldPoints(const DisplayList &list, const PlotState &state, unsigned threads = 0);
+
+// The rings of the points: roots and crossings filled, extrema open, each in the colour of its
+// build (a crossing in the first one's). A PointMarkSource for the field.
+std::vector<PointMark> FieldPointMarks(const DisplayList &list, const PlotState &state);
 
 } // namespace kurvanto

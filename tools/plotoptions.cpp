@@ -132,6 +132,8 @@ std::vector<PlotOption> MakeOptions() {
                                 "разрывы: без линий через точки без значения и через всё поле"));
     options.push_back(
         FieldFlag("--legend", &FieldOptions::legend, true, "легенда: формула в углу поля"));
+    options.push_back(FieldFlag("--points", &FieldOptions::points, false,
+                                "особые точки: кольца на корнях, экстремумах и пересечениях"));
     const std::vector<PlotOption> sheet = SheetOptions();
     options.insert(options.end(), sheet.begin(), sheet.end());
     return options;
