@@ -27,6 +27,7 @@ class QUndoStack;
 namespace kurvanto {
 
 class GraphList;
+class PointsPanel;
 class PictureBox;
 
 class TForm1 : public QMainWindow, private BuildGraphHost {
@@ -68,6 +69,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void N23Click(); // numbers on the axes
     void N24Click(); // breaks
     void N25Click(); // legend
+    void N26Click(); // points of interest
 
     // The picture under the mouse, in picture pixels.
     void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
@@ -112,6 +114,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     // Undo and redo (tform1undo.cpp): a step on the field that undo takes back.
     QUndoStack *undoStack() const { return undo_; }
     GraphList *graphList() const { return graphList_; }
+    PointsPanel *pointsPanel() const { return pointsPanel_; }
     void recordStep(const QString &text, const std::function<void()> &action);
 
   protected:
@@ -168,6 +171,8 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void viewStep();
     void stepShown();
     void createViewMenu();
+    void createPointsPanel(QMenu *view);
+    void refreshPointsPanel();
     void connectGraphList();
 
     // The picture's place in the drawing panel, and its border there on both sides.
@@ -205,6 +210,9 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     bool stepping_ = false; // inside a step: what it does is part of it
     ViewRanges shownView_;  // the ranges of the last step shown
     GraphList *graphList_ = nullptr;
+    PointsPanel *pointsPanel_ = nullptr;
+    bool pointChosen_ = false; // a row of the points panel is ringed on the field
+    QAction *N26 = nullptr;
 };
 
 } // namespace kurvanto

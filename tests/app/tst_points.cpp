@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The points of interest in the main window: off and hidden at first, the panel's list the
+// tool's, Ctrl+C in the panel copies its rows, a chosen row goes to the read-out.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "localesep.h"
+#include "namedchild.h"
+#include "pointspanel.h"
+#include "tform1.h"
+#include "uirecorder.h"
+
+using namespace kurvanto;
+
+class TestPoints : public QObject {
+    Q_OBJECT
+
+    PlotState state_;
+    std::unique_ptr<UiRecorder> ui_;
+    std::unique_ptr<TForm1> form_;
+    QTemporaryDir settingsDir_;
+
+    template <typename T> T *child(const char *name) { return NamedChild<T>(*form_, name); }
+    void build(const QString &formula) {
+        child<QLineEdit>("Edit1")->setText(formula);
+        child<QToolButton>("SpeedButton4")->click();
+    }
+    QTableWidget *shownTable() {
+        child<QAction>("N37")->trigger();
+        QTableWidget *table = child<QTableWidget>("PointsTable");
+        form_->repaint(); // the list follows the picture
+        QApplication::processEvents();
+        return table;
+    }
+    static QString Row(const QTableWidget &table, int row) {
+        QStringList cells;
+        for (int column = 0; column < 4; ++column)
+            cells << table.item(row, column)->text();
+        return cells.join(QLatin1Char('\t'));
+    }
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    }
+    void init() {
+        QSettings(QStringLiteral("Kurvanto"), QStringLiteral("kurvanto")).clear();
+        state_ = PlotState();
+        ui_ = std::make_unique<UiRecorder>();
+        form_ = std::make_unique<TForm1>(state_, [] { return QSize(1280, 1024); });
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+    void cleanup() {
+        form_.reset();
+        ui_.reset();
+    }
+
+    void optionOffAndPanelHiddenAtFirst() {
+        QVERIFY(!child<QAction>("N26")->isChecked());
+        QVERIFY(!form_->fieldOptions().points);
+        QVERIFY(!child<QDockWidget>("PointsPanel")->isVisible());
+    }
+
+    // The tool's lines for the same field, in the panel's words and digits.
+    void panelListsWhatTheToolPrints() {
+        build(QStringLiteral("sin(x)"));
+        build(QStringLiteral("cos(x)"));
+        const QTableWidget *table = shownTable();
+        QProcess tool;
+        tool.start(QStringLiteral(KURVANTO_CLI), {"points", "sin(x)", "--also", "cos(x)"});
+        QVERIFY(tool.waitForFinished(60000));
+        const QStringList lines =
+            QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(table->rowCount(), lines.size());
+        const QStringList formulas = {"sin(x)", "cos(x)"};
+        const QHash<QString, QString> kinds = {
+            {"root", "корень"}, {"min", "минимум"}, {"max", "максимум"}, {"cross", "пересечение"}};
+        for (int row = 0; row < lines.size(); ++row) {
+            QStringList f = lines[row].split(' ');
+            const bool cross = f[0] == "cross";
+            const QString names = cross ? "sin(x) и cos(x)" : formulas[f[1].toInt() - 1];
+            auto number = [](const QString &t) {
+                return QString::number(t.toDouble(), 'g', 10).replace('.', ',');
+            };
+            QCOMPARE(Row(*table, row), QStringList({kinds[f[0]], names, number(f[cross ? 3 : 2]),
+                                                    number(f[cross ? 4 : 3])})
+                                           .join('\t'));
+        }
+    }
+
+    void ctrlCInThePanelCopiesTheSelectedRows() {
+        build(QStringLiteral("x^2-3"));
+        QTableWidget *table = shownTable();
+        QCOMPARE(table->rowCount(), 3);
+        table->setFocus();
+        table->selectRow(0);
+        table->setSelectionMode(QAbstractItemView::MultiSelection);
+        table->selectRow(2);
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 "корень\tx^2-3\t-1,732050808\t" + table->item(0, 3)->text() +
+                     "\nкорень\tx^2-3\t1,732050808\t" + table->item(2, 3)->text() + "\n");
+    }
+
+    void chosenRowShownInTheReadoutAndRinged() {
+        build(QStringLiteral("x^2-3"));
+        QTableWidget *table = shownTable();
+        const QImage before = form_->canvas().image();
+        table->setCurrentCell(2, 0); // the root at sqrt(3) = 1,7320...
+        QCOMPARE(child<QLabel>("Label3")->text(), "1" + QString(LocaleDecimalSeparator()) + "73");
+        table->setCurrentCell(1, 0); // the minimum at (0, -3)
+        QCOMPARE(child<QLabel>("Label4")->text(), QStringLiteral("-3"));
+        QVERIFY(form_->canvas().image() != before);
+    }
+};
+
+QTEST_MAIN(TestPoints)
+#include "tst_points.moc"
