@@ -69,7 +69,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void N23Click(); // numbers on the axes
     void N24Click(); // breaks
     void N25Click(); // legend
-    void N26Click(); // points of interest
+    void N40Click(); // points of interest
 
     // The picture under the mouse, in picture pixels.
     void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
@@ -212,7 +212,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     GraphList *graphList_ = nullptr;
     PointsPanel *pointsPanel_ = nullptr;
     bool pointChosen_ = false; // a row of the points panel is ringed on the field
-    QAction *N26 = nullptr;
+    QAction *N40 = nullptr;
 };
 
 } // namespace kurvanto

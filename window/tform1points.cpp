@@ -27,7 +27,7 @@ void TForm1::createPointsPanel(QMenu *view) {
     pointsPanel_->hide();
     QAction *toggle = pointsPanel_->toggleViewAction();
     toggle->setChecked(false); // hidden before the window is shown, which it does not hear
-    toggle->setObjectName(QStringLiteral("N37"));
+    toggle->setObjectName(QStringLiteral("N41"));
     toggle->setText(QStringLiteral("Особые точки"));
     view->addAction(toggle);
     // The list follows the field: every change of it is shown on the picture.
@@ -61,8 +61,8 @@ void TForm1::refreshPointsPanel() {
         RunCommand(this, [this] { pointsPanel_->refresh(); });
 }
 
-void TForm1::N26Click() {
-    toggleOption(&FieldOptions::points, N26, kPointsKey);
+void TForm1::N40Click() {
+    toggleOption(&FieldOptions::points, N40, kPointsKey);
 }
 
 } // namespace kurvanto

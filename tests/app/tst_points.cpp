@@ -37,7 +37,7 @@ class TestPoints : public QObject {
         child<QToolButton>("SpeedButton4")->click();
     }
     QTableWidget *shownTable() {
-        child<QAction>("N37")->trigger();
+        child<QAction>("N41")->trigger();
         QTableWidget *table = child<QTableWidget>("PointsTable");
         form_->repaint(); // the list follows the picture
         QApplication::processEvents();
@@ -69,7 +69,7 @@ class TestPoints : public QObject {
     }
 
     void optionOffAndPanelHiddenAtFirst() {
-        QVERIFY(!child<QAction>("N26")->isChecked());
+        QVERIFY(!child<QAction>("N40")->isChecked());
         QVERIFY(!form_->fieldOptions().points);
         QVERIFY(!child<QDockWidget>("PointsPanel")->isVisible());
     }
