@@ -144,85 +144,112 @@ bool SameBuild(const PointBuild &a, const PointBuild &b) {
     return a.formula == b.formula && a.from == b.from && a.to == b.to && a.step == b.step;
 }
 
-} // namespace
+// The samples of every build searched and of every pair of them, evaluated.
+class Search {
+  public:
+    Search(const std::vector<PointBuild> &builds, unsigned threads);
+    // The points of build i: its own and its crossings with the builds after it, in x order,
+    // at most the limit.
+    std::vector<PointOfInterest> pointsOf(int i, const Refiner &refiner, bool &limited) const;
+    const std::vector<int> &shown() const { return shown_; }
 
-PointsFound FindPoints(const std::vector<PointBuild> &builds, double xRange, unsigned threads) {
-    const std::size_t n = builds.size();
-    std::vector<std::unique_ptr<FormulaProgram>> programs(n);
-    std::vector<Series> own(n);
+  private:
+    const FormulaProgram *program(int i) const {
+        return programs_[static_cast<std::size_t>(i)].get();
+    }
+    const Series &own(int i) const { return own_[static_cast<std::size_t>(i)]; }
+    void addPairs(const std::vector<PointBuild> &builds, std::vector<SeriesJob> &jobs);
+
+    std::vector<std::unique_ptr<FormulaProgram>> programs_;
+    std::vector<Series> own_;
+    std::vector<int> shown_; // the builds searched, each once
+    std::vector<std::unique_ptr<Series>> pairSeries_;
+    std::vector<Searched> curves_;
+};
+
+Search::Search(const std::vector<PointBuild> &builds, unsigned threads)
+    : programs_(builds.size()), own_(builds.size()) {
     std::vector<SeriesJob> jobs;
-    std::vector<int> shown; // the builds searched, each once
-    for (std::size_t i = 0; i < n; ++i) {
-        const bool repeat = std::any_of(shown.begin(), shown.end(), [&](int j) {
+    for (std::size_t i = 0; i < builds.size(); ++i) {
+        const bool repeat = std::any_of(shown_.begin(), shown_.end(), [&](int j) {
             return SameBuild(builds[static_cast<std::size_t>(j)], builds[i]);
         });
         if (repeat)
             continue;
-        shown.push_back(static_cast<int>(i));
-        programs[i] = std::make_unique<FormulaProgram>(builds[i].formula);
-        own[i] = Series(builds[i].from, builds[i].to, builds[i].step);
-        jobs.push_back({Curve{programs[i].get(), nullptr}, &own[i]});
+        shown_.push_back(static_cast<int>(i));
+        programs_[i] = std::make_unique<FormulaProgram>(builds[i].formula);
+        own_[i] = Series(builds[i].from, builds[i].to, builds[i].step);
+        jobs.push_back({Curve{programs_[i].get(), nullptr}, &own_[i]});
+        curves_.push_back({static_cast<int>(i), -1, Curve{programs_[i].get(), nullptr}, &own_[i]});
     }
-    // Pairs: the difference from the samples when both have the same ones, else sampled
-    // afresh over the range both cover at the finer step.
-    std::vector<Searched> curves;
-    std::vector<std::unique_ptr<Series>> pairSeries;
-    std::vector<std::tuple<int, int, Series *>> pairs;
-    for (std::size_t a = 0; a < shown.size(); ++a)
-        for (std::size_t b = a + 1; b < shown.size(); ++b) {
-            const PointBuild &f = builds[static_cast<std::size_t>(shown[a])];
-            const PointBuild &g = builds[static_cast<std::size_t>(shown[b])];
+    addPairs(builds, jobs);
+    SampleSeries(jobs, threads);
+    for (const Searched &c : curves_) {
+        if (c.second < 0)
+            continue;
+        const Series &f = own(c.first), &g = own(c.second);
+        Series &d = *pairSeries_[static_cast<std::size_t>(&c - &curves_[shown_.size()])];
+        if (f.size() == d.size() && f.from() == g.from() && f.to() == g.to() &&
+            f.step() == g.step())
+            for (std::size_t k = 0; k < f.size(); ++k)
+                d.set(k, f.ok(k) && g.ok(k), f.value(k) - g.value(k));
+    }
+}
+
+// Pairs: the difference from the samples when both have the same ones (filled in once they
+// are evaluated), else sampled afresh over the range both cover at the finer step.
+void Search::addPairs(const std::vector<PointBuild> &builds, std::vector<SeriesJob> &jobs) {
+    for (std::size_t a = 0; a < shown_.size(); ++a)
+        for (std::size_t b = a + 1; b < shown_.size(); ++b) {
+            const PointBuild &f = builds[static_cast<std::size_t>(shown_[a])];
+            const PointBuild &g = builds[static_cast<std::size_t>(shown_[b])];
             const double from = std::max(f.from, g.from), to = std::min(f.to, g.to);
             if (!(from <= to))
                 continue;
-            pairSeries.push_back(std::make_unique<Series>(from, to, std::min(f.step, g.step)));
-            pairs.emplace_back(shown[a], shown[b], pairSeries.back().get());
-            const bool same = f.from == g.from && f.to == g.to && f.step == g.step;
-            if (!same)
-                jobs.push_back({Curve{programs[static_cast<std::size_t>(shown[a])].get(),
-                                      programs[static_cast<std::size_t>(shown[b])].get()},
-                                pairSeries.back().get()});
+            pairSeries_.push_back(std::make_unique<Series>(from, to, std::min(f.step, g.step)));
+            const Curve difference{program(shown_[a]), program(shown_[b])};
+            curves_.push_back({shown_[a], shown_[b], difference, pairSeries_.back().get()});
+            if (!(f.from == g.from && f.to == g.to && f.step == g.step))
+                jobs.push_back({difference, pairSeries_.back().get()});
         }
-    SampleSeries(jobs, threads);
-    for (int i : shown)
-        curves.push_back({i, -1, Curve{programs[static_cast<std::size_t>(i)].get(), nullptr},
-                          &own[static_cast<std::size_t>(i)]});
-    for (auto &[i, j, series] : pairs) {
-        const Series &f = own[static_cast<std::size_t>(i)], &g = own[static_cast<std::size_t>(j)];
-        if (f.size() == series->size() && f.from() == g.from() && f.to() == g.to() &&
-            f.step() == g.step())
-            for (std::size_t k = 0; k < f.size(); ++k)
-                series->set(k, f.ok(k) && g.ok(k), f.value(k) - g.value(k));
-        curves.push_back({i, j,
-                          Curve{programs[static_cast<std::size_t>(i)].get(),
-                                programs[static_cast<std::size_t>(j)].get()},
-                          series});
+}
+
+std::vector<PointOfInterest> Search::pointsOf(int i, const Refiner &refiner, bool &limited) const {
+    std::vector<Candidate> candidates;
+    for (const Searched &c : curves_)
+        if (c.first == i) {
+            ScanRoots(c, candidates);
+            ScanTurns(c, candidates);
+        }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate &a, const Candidate &b) {
+                         return a.curve->series->x(a.s) < b.curve->series->x(b.s);
+                     });
+    std::vector<PointOfInterest> points;
+    limited = false;
+    for (const Candidate &c : candidates) {
+        refiner.points(c, points);
+        if (points.size() > kMaxPointsPerBuild) {
+            points.resize(kMaxPointsPerBuild);
+            limited = true;
+            break;
+        }
     }
-    // Each build's candidates (its own and its pairs') in the order of x, refined until the
-    // build has its limit of points.
-    PointsFound found;
+    return points;
+}
+
+} // namespace
+
+PointsFound FindPoints(const std::vector<PointBuild> &builds, double xRange, unsigned threads) {
+    const Search search(builds, threads);
     const Refiner refiner(1e-10 * xRange);
-    for (int i : shown) {
-        std::vector<Candidate> candidates;
-        for (const Searched &c : curves)
-            if (c.first == i) {
-                ScanRoots(c, candidates);
-                ScanTurns(c, candidates);
-            }
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Candidate &a, const Candidate &b) {
-                             return a.curve->series->x(a.s) < b.curve->series->x(b.s);
-                         });
-        std::vector<PointOfInterest> points;
-        for (const Candidate &c : candidates) {
-            refiner.points(c, points);
-            if (points.size() > kMaxPointsPerBuild) {
-                points.resize(kMaxPointsPerBuild);
-                found.limited.push_back(i);
-                break;
-            }
-        }
+    PointsFound found;
+    for (int i : search.shown()) {
+        bool limited = false;
+        const std::vector<PointOfInterest> points = search.pointsOf(i, refiner, limited);
         found.points.insert(found.points.end(), points.begin(), points.end());
+        if (limited)
+            found.limited.push_back(i);
     }
     std::stable_sort(found.points.begin(), found.points.end(),
                      [](const PointOfInterest &a, const PointOfInterest &b) {
