@@ -25,7 +25,9 @@ bool Accepted(const QString &formula) {
 void TForm1::createViewMenu() {
     QMenu *view = addMenu("N35", QStringLiteral("&Вид"));
     graphList_ = new GraphList(this);
-    graphList_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    // Closable: Qt leaves the toggle item of a dock that cannot be closed disabled.
+    graphList_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                            QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::RightDockWidgetArea, graphList_);
     graphList_->setVisible(LoadGraphListShown());
     QAction *toggle = graphList_->toggleViewAction();

@@ -26,7 +26,6 @@ void TForm1::createPointsPanel(QMenu *view) {
     addDockWidget(Qt::RightDockWidgetArea, pointsPanel_);
     pointsPanel_->hide();
     QAction *toggle = pointsPanel_->toggleViewAction();
-    toggle->setChecked(false); // hidden before the window is shown, which it does not hear
     toggle->setObjectName(QStringLiteral("N41"));
     toggle->setText(QStringLiteral("Особые точки"));
     view->addAction(toggle);

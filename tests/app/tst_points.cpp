@@ -68,6 +68,14 @@ class TestPoints : public QObject {
         ui_.reset();
     }
 
+    // Both panels of the menu "Вид" come when their item is chosen.
+    void viewItemsShowTheirPanels() {
+        for (const auto &[item, panel] : {std::pair{"N36", "GraphList"}, {"N41", "PointsPanel"}}) {
+            child<QAction>(item)->trigger();
+            QVERIFY2(child<QDockWidget>(panel)->isVisible(), item);
+        }
+    }
+
     void optionOffAndPanelHiddenAtFirst() {
         QVERIFY(!child<QAction>("N40")->isChecked());
         QVERIFY(!form_->fieldOptions().points);
