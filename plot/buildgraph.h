@@ -19,6 +19,7 @@ struct FieldOptions {
     bool numbers = false; // the grid's step values along the axes
     bool breaks = false;  // no line across a missing sample or from the top beyond the bottom
     bool legend = false;  // the formulas of the builds in a corner box
+    bool points = false;  // rings at the builds' roots, extrema and crossings
 };
 
 // What the run asks of the window that hosts the picture.

@@ -154,8 +154,28 @@ void Field::clear() {
 }
 
 void Field::redraw() {
-    if (!list_.empty())
-        RedrawField(state_, canvas_, list_, options_, host_);
+    if (list_.empty())
+        return;
+    RedrawField(state_, canvas_, list_, options_, host_);
+    drawRings(state_, canvas_);
+}
+
+void Field::setChosenPoint(std::optional<PointMark> point) {
+    chosen_ = point;
+    redraw();
+}
+
+void Field::drawRings(const PlotState &state, Canvas &canvas) const {
+    std::vector<PointMark> marks;
+    if (options_.points && pointSource_)
+        marks = pointSource_(list_, state);
+    if (chosen_) { // the chosen point: a wider open ring around it
+        PointMark ring = *chosen_;
+        ring.filled = false;
+        ring.radius = kChosenMarkRadius;
+        marks.push_back(ring);
+    }
+    DrawPointMarks(state, canvas, marks);
 }
 
 void Field::setRanges(const ViewRanges &view) {
@@ -182,6 +202,7 @@ void Field::recordVectors(VectorRecorder &out) const {
     PlotState copy = state_;
     QuietHost host;
     RedrawField(copy, canvas, list_, options_, host);
+    drawRings(copy, canvas);
 }
 
 WriteResult Field::encode(QByteArray &bytes, PictureFormat format, const QString &title) const {

@@ -19,6 +19,7 @@
 #include "imagefile.h"
 #include "pictureformat.h"
 #include "plotstate.h"
+#include "pointmarks.h"
 #include "vectorfield.h"
 #include "view.h"
 #include "worksheet.h"
@@ -54,7 +55,16 @@ class Field {
 
     // True when an option draws something that a build or mark drawn straight onto the
     // picture would leave different from the field drawn again.
-    bool overlaysOn() const { return options_.grid || options_.numbers || options_.legend; }
+    bool overlaysOn() const {
+        return options_.grid || options_.numbers || options_.legend || ringsOn();
+    }
+
+    // Where the rings of the points of interest come from (the field cannot find them
+    // itself); drawn after everything else while the option is on.
+    void setPointSource(PointMarkSource source) { pointSource_ = std::move(source); }
+    // A point chosen in the window's list, ringed while the list is empty or not; none: no
+    // ring. Draws the field again.
+    void setChosenPoint(std::optional<PointMark> point);
 
     // Takes the options without drawing (the saved ones, at start-up); setOptions draws the
     // field again with them.
@@ -131,6 +141,8 @@ class Field {
     void applyWorksheet(const Worksheet &sheet);
     void redrawList();
     bool buildWith(const std::string &formula, std::uint8_t fixed, const ParameterValues &values);
+    bool ringsOn() const { return (options_.points && pointSource_) || chosen_.has_value(); }
+    void drawRings(const PlotState &state, Canvas &canvas) const;
 
     PlotState &state_;
     BuildGraphHost &host_;
@@ -139,6 +151,8 @@ class Field {
     FieldOptions options_;
     ViewRanges home_;
     ParameterRanges parameterRanges_;
+    PointMarkSource pointSource_;
+    std::optional<PointMark> chosen_;
 };
 
 } // namespace kurvanto

@@ -168,7 +168,7 @@ bool SameWorksheet(const Worksheet &a, const Worksheet &b) {
            SameRanges(a.home, b.home) && a.precision == b.precision && a.axesColor == b.axesColor &&
            a.graphColor == b.graphColor && a.backgroundColor == b.backgroundColor &&
            o.grid == p.grid && o.numbers == p.numbers && o.breaks == p.breaks &&
-           o.legend == p.legend && SameParameters(a, b) &&
+           o.legend == p.legend && o.points == p.points && SameParameters(a, b) &&
            std::equal(a.items.begin(), a.items.end(), b.items.begin(), b.items.end(), SameItem);
 }
 
@@ -187,6 +187,10 @@ QByteArray WorksheetJson(const Worksheet &sheet) {
     for (const FieldItem &item : sheet.items)
         items.append(ItemObject(item));
     const FieldOptions &o = sheet.options;
+    QJsonObject options{
+        {"grid", o.grid}, {"numbers", o.numbers}, {"breaks", o.breaks}, {"legend", o.legend}};
+    if (o.points) // written only when on, so that a sheet without it reads as before
+        options.insert(QStringLiteral("points"), true);
     QJsonObject root{
         {"format", QStringLiteral("kurvanto-worksheet")},
         {"version", kWorksheetVersion},
@@ -198,9 +202,7 @@ QByteArray WorksheetJson(const Worksheet &sheet) {
         {"colors", QJsonObject{{"axes", static_cast<double>(sheet.axesColor)},
                                {"graph", static_cast<double>(sheet.graphColor)},
                                {"background", static_cast<double>(sheet.backgroundColor)}}},
-        {"options",
-         QJsonObject{
-             {"grid", o.grid}, {"numbers", o.numbers}, {"breaks", o.breaks}, {"legend", o.legend}}},
+        {"options", options},
         {"items", items},
     };
     const QJsonObject parameters = ParametersObject(sheet);

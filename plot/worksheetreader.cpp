@@ -292,6 +292,7 @@ Worksheet ReadRoot(const QJsonObject &root) {
     sheet.options.numbers = options.flag("numbers", true);
     sheet.options.breaks = options.flag("breaks", true);
     sheet.options.legend = options.flag("legend", true);
+    sheet.options.points = options.flag("points", true);
     sheet.items = ReadItems(r.array("items"));
     ReadParameters(r, sheet);
     return sheet;

@@ -85,6 +85,7 @@ std::string UsageText() {
         "  kurvanto-cli plot ФОРМУЛА -o ФАЙЛ [параметры]\n"
         "  kurvanto-cli plot --sheet ЛИСТ [ФОРМУЛА] -o ФАЙЛ [параметры]\n"
         "  kurvanto-cli table ФОРМУЛА [--also Ф ...] --from A --step H --count N\n"
+        "  kurvanto-cli points ФОРМУЛА [--also ФОРМУЛА ...] [параметры поля]\n"
         "  kurvanto-cli --help | --version\n"
         "\n"
         "check  печатает n, если программа примет формулу, иначе f; при f в поток ошибок\n"
@@ -102,6 +103,10 @@ std::string UsageText() {
         "table  печатает таблицу значений: строку «x» и формул через табуляцию, затем\n"
         "       по строке на каждое x = A + i*H (i от 0 до N-1, N от 1 до 10000):\n"
         "       x и значения, как их печатает eval, или m, где значения нет.\n"
+        "points печатает особые точки графиков на том же поле, по строке, по возрастанию x:\n"
+        "       «root I X Y», «min I X Y», «max I X Y», «cross I J X Y» (I, J - номера\n"
+        "       формул с 1); параметры поля - те же, что у plot: --width --height --xmin\n"
+        "       --xmax --ymin --ymax --precision --interval --also --sheet.\n"
         "\n"
         "Параметры plot:\n";
     for (const PlotOption &option : PlotOptions())

@@ -9,6 +9,7 @@
 #include "descriptorname.h"
 #include "enginecommands.h"
 #include "plotcommand.h"
+#include "pointscommand.h"
 #include "tablecommand.h"
 
 #ifndef KURVANTO_VERSION
@@ -44,7 +45,10 @@ int Run(const Args &args, const char *programName) {
         return kurvanto::PlotCommand(rest, programName);
     if (command == "table")
         return kurvanto::TableCommand(rest);
-    throw kurvanto::UsageError(command + ": неизвестная команда (нужна check, eval или plot)");
+    if (command == "points")
+        return kurvanto::PointsCommand(rest);
+    throw kurvanto::UsageError(command +
+                               ": неизвестная команда (нужна check, eval, plot, points или table)");
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "enginecommands.h"
 #include "errors.h"
 #include "field.h"
+#include "fieldpoints.h"
 #include "filereason.h"
 #include "outputfile.h"
 #include "pictureformat.h"
@@ -167,6 +168,7 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
     ToolHost host(job);
     Field field(job.state, host);
     field.loadOptions(job.options);
+    field.setPointSource(FieldPointMarks);
     VectorRecorder vectors;
     if (IsVectorFormat(target)) {
         field.canvas().setPixels(false); // the vectors need no raster

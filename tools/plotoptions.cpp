@@ -134,6 +134,8 @@ std::vector<PlotOption> MakeOptions() {
         FieldFlag("--legend", &FieldOptions::legend, true, "легенда: формула в углу поля"));
     options.push_back(ParamPlotOption());
     options.push_back(FamilyPlotOption());
+    options.push_back(FieldFlag("--points", &FieldOptions::points, false,
+                                "особые точки: кольца на корнях, экстремумах и пересечениях"));
     const std::vector<PlotOption> sheet = SheetOptions();
     options.insert(options.end(), sheet.begin(), sheet.end());
     return options;

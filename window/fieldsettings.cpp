@@ -62,6 +62,7 @@ FieldOptions LoadFieldOptions() {
     options.numbers = ReadFlag(settings, kNumbersKey);
     options.breaks = ReadFlag(settings, kBreaksKey);
     options.legend = ReadFlag(settings, kLegendKey);
+    options.points = ReadFlag(settings, kPointsKey);
     return options;
 }
 

@@ -11,6 +11,7 @@ constexpr const char *kGridKey = "options/grid";
 constexpr const char *kNumbersKey = "options/numbers";
 constexpr const char *kBreaksKey = "options/breaks";
 constexpr const char *kLegendKey = "options/legend";
+constexpr const char *kPointsKey = "options/points";
 
 // The options as last saved; all off when none were.
 FieldOptions LoadFieldOptions();

@@ -102,6 +102,8 @@ bool TForm1::event(QEvent *event) {
 // The formula box is where the keyboard focus stays, so it must not swallow the window's Ctrl+C:
 // the box copies only a selection of its own, otherwise the key copies the picture.
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == Image1 && event->type() == QEvent::Paint)
+        refreshPointsPanel();
     if (watched == Edit1 && event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Copy) && !Edit1->hasSelectedText()) {

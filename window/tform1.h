@@ -28,6 +28,7 @@ namespace kurvanto {
 
 class GraphList;
 class ParameterRoom;
+class PointsPanel;
 class PictureBox;
 class Tracer;
 
@@ -70,6 +71,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void N23Click(); // numbers on the axes
     void N24Click(); // breaks
     void N25Click(); // legend
+    void N40Click(); // points of interest
 
     // The picture under the mouse, in picture pixels.
     void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
@@ -117,6 +119,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     QUndoStack *undoStack() const { return undo_; }
     GraphList *graphList() const { return graphList_; }
     ParameterRoom *parameterRoom() const { return parameterRoom_; }
+    PointsPanel *pointsPanel() const { return pointsPanel_; }
     void recordStep(const QString &text, const std::function<void()> &action);
 
   protected:
@@ -173,6 +176,8 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void viewStep();
     void stepShown();
     void createViewMenu();
+    void createPointsPanel(QMenu *view);
+    void refreshPointsPanel();
     void connectGraphList();
     void createTraceItems();
 
@@ -214,6 +219,9 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     Tracer *tracer_ = nullptr;
     ParameterRoom *parameterRoom_ = nullptr;
     friend class ParameterRoom;
+    PointsPanel *pointsPanel_ = nullptr;
+    bool pointChosen_ = false; // a row of the points panel is ringed on the field
+    QAction *N40 = nullptr;
 };
 
 } // namespace kurvanto

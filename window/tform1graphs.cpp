@@ -26,7 +26,9 @@ bool Accepted(const QString &formula) {
 void TForm1::createViewMenu() {
     QMenu *view = addMenu("N35", QStringLiteral("&Вид"));
     graphList_ = new GraphList(this);
-    graphList_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    // Closable: Qt leaves the toggle item of a dock that cannot be closed disabled.
+    graphList_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                            QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::RightDockWidgetArea, graphList_);
     graphList_->setVisible(LoadGraphListShown());
     QAction *toggle = graphList_->toggleViewAction();
@@ -40,6 +42,7 @@ void TForm1::createViewMenu() {
     });
     connectGraphList();
     parameterRoom_ = new ParameterRoom(*this, view);
+    createPointsPanel(view);
 }
 
 void TForm1::connectGraphList() {

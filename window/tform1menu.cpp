@@ -90,6 +90,7 @@ void TForm1::createOptionsMenu() {
         addOption(options, "N23", QStringLiteral("&Числа на осях"), on.numbers, &TForm1::N23Click);
     N24 = addOption(options, "N24", QStringLiteral("&Разрывы"), on.breaks, &TForm1::N24Click);
     N25 = addOption(options, "N25", QStringLiteral("&Легенда"), on.legend, &TForm1::N25Click);
+    N40 = addOption(options, "N40", QStringLiteral("Особые точки"), on.points, &TForm1::N40Click);
 }
 
 // The view's keys anywhere in the window, the formula box included; "+", "-", the arrows and

@@ -141,6 +141,7 @@ void TForm1::showSheetOptions() {
     N23->setChecked(o.numbers);
     N24->setChecked(o.breaks);
     N25->setChecked(o.legend);
+    N40->setChecked(o.points);
 }
 
 bool TForm1::saveSheet() {
