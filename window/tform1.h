@@ -11,6 +11,7 @@
 
 #include "buildgraph.h"
 #include "field.h"
+#include "fielddescription.h"
 #include "formulafault.h"
 #include "picturenavigator.h"
 #include "plotstate.h"
@@ -114,6 +115,15 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     GraphList *graphList() const { return graphList_; }
     void recordStep(const QString &text, const std::function<void()> &action);
 
+    // The picture in words, as a screen reader hears it (tform1access.cpp); the notes add
+    // lines under each build.
+    QString pictureDescription() const;
+    void setPictureNotes(BuildNotes notes);
+
+  signals:
+    // The picture's words changed; a screen reader has been told.
+    void pictureDescribed(const QString &text);
+
   protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -170,6 +180,12 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void createViewMenu();
     void connectGraphList();
 
+    // Accessibility (tform1access.cpp).
+    void nameControls();
+    void describePicture(); // after every change of the field
+    void createDescriptionItem(QMenu *view);
+    void showPictureDescription();
+
     // The picture's place in the drawing panel, and its border there on both sides.
     static constexpr QPoint kImage1Position{8, 8};
     static constexpr int kPanelMargin = 16;
@@ -205,6 +221,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     bool stepping_ = false; // inside a step: what it does is part of it
     ViewRanges shownView_;  // the ranges of the last step shown
     GraphList *graphList_ = nullptr;
+    BuildNotes pictureNotes_;
 };
 
 } // namespace kurvanto

@@ -38,6 +38,7 @@ void TForm1::createViewMenu() {
             graphList_->showList(field_.displayList());
     });
     connectGraphList();
+    createDescriptionItem(view);
 }
 
 void TForm1::connectGraphList() {
