@@ -51,6 +51,7 @@ pids+=("$program")
 args=("$program")
 [ "${KURVANTO_A11Y_ROOTS:-0}" = 1 ] && args+=(--roots)
 status=0
-python3 "$root/scripts/a11y-tree.py" "${args[@]}" || status=$?
+# Debian's own Python, which sees the Debian package pyatspi.
+/usr/bin/python3 "$root/scripts/a11y-tree.py" "${args[@]}" || status=$?
 rm -rf "$XDG_CONFIG_HOME"
 exit "$status"
