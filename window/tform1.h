@@ -222,6 +222,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     ViewRanges shownView_;  // the ranges of the last step shown
     GraphList *graphList_ = nullptr;
     BuildNotes pictureNotes_;
+    std::size_t describedHash_ = 0; // of the words a screen reader was last told
 };
 
 } // namespace kurvanto

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -29,10 +30,22 @@ namespace {
 const QString kPictureName = QStringLiteral("Поле графика");
 const QString kDescriptionTitle = QStringLiteral("Описание поля");
 
-// The picture is a chart to a screen reader; its words are its description.
-QAccessibleInterface *PictureAccessible(const QString &, QObject *object) {
+// The picture is a chart to a screen reader; its words, made when asked for, are its
+// description, so that a long list of builds is not kept twice.
+class PictureAccessible : public QAccessibleWidget {
+  public:
+    explicit PictureAccessible(QWidget *picture) : QAccessibleWidget(picture, QAccessible::Chart) {}
+    QString text(QAccessible::Text t) const override {
+        const auto *form = qobject_cast<const TForm1 *>(widget()->window());
+        if (t == QAccessible::Description && form)
+            return form->pictureDescription();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *MakePictureAccessible(const QString &, QObject *object) {
     if (auto *picture = qobject_cast<PictureBox *>(object))
-        return new QAccessibleWidget(picture, QAccessible::Chart);
+        return new PictureAccessible(picture);
     return nullptr;
 }
 
@@ -40,7 +53,7 @@ QAccessibleInterface *PictureAccessible(const QString &, QObject *object) {
 
 void TForm1::nameControls() {
     static const bool installed = [] {
-        QAccessible::installFactory(PictureAccessible);
+        QAccessible::installFactory(MakePictureAccessible);
         return true;
     }();
     Q_UNUSED(installed);
@@ -66,12 +79,17 @@ void TForm1::setPictureNotes(BuildNotes notes) {
     describePicture();
 }
 
-// A screen reader hears of a change of the words only when they did change.
+// A screen reader hears of a change of the words only when they did change; only their hash
+// is kept. With no screen reader and no one else listening, the words are not made at all.
 void TForm1::describePicture() {
-    const QString text = pictureDescription();
-    if (text == Image1->accessibleDescription())
+    if (!QAccessible::isActive() &&
+        !isSignalConnected(QMetaMethod::fromSignal(&TForm1::pictureDescribed)))
         return;
-    Image1->setAccessibleDescription(text);
+    const QString text = pictureDescription();
+    const std::size_t hash = qHash(text);
+    if (hash == describedHash_)
+        return;
+    describedHash_ = hash;
     QAccessibleEvent changed(Image1, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
     emit pictureDescribed(text);
@@ -86,11 +104,10 @@ void TForm1::createDescriptionItem(QMenu *view) {
 
 // The words in a box whose text can be selected and copied, whole with "Копировать".
 void TForm1::showPictureDescription() {
-    describePicture();
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("DescriptionDialog"));
     dialog.setWindowTitle(kDescriptionTitle);
-    auto *text = new QPlainTextEdit(Image1->accessibleDescription(), &dialog);
+    auto *text = new QPlainTextEdit(pictureDescription(), &dialog);
     text->setObjectName(QStringLiteral("DescriptionText"));
     text->setAccessibleName(kDescriptionTitle);
     text->setReadOnly(true);
