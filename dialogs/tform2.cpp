@@ -13,7 +13,9 @@
 #include <QToolButton>
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
+#include "fielddescription.h"
 #include "rounding.h"
 #include "tspinedit.h"
 #include "uiseam.h"
@@ -50,6 +52,7 @@ TForm2::TForm2(PlotState &state, QWidget *parent)
     createLabels();
     createSpinEdits();
     createButtons();
+    nameControls();
     setFocusOrder();
     connectHandlers();
     ColorDialog1 = new QColorDialog(this);
@@ -107,9 +110,29 @@ void TForm2::createButtons() {
     Button1->setGeometry(25, 233, 120, 32);
 }
 
+// Each box is named by its caption, each colour button by what it colours.
+void TForm2::nameControls() {
+    const std::pair<const char *, TSpinEdit *> captions[] = {
+        {"Label1", SpinEdit1}, {"Label2", SpinEdit2}, {"Label9", SpinEdit7}, {"Label3", SpinEdit3},
+        {"Label4", SpinEdit4}, {"Label5", SpinEdit5}, {"Label6", SpinEdit6}};
+    for (const auto &[label, edit] : captions)
+        NameAfterLabel(*findChild<QLabel *>(QLatin1String(label)), *edit);
+    SpeedButton1->setAccessibleName(QStringLiteral("Цвет осей"));
+    SpeedButton2->setAccessibleName(QStringLiteral("Цвет графика"));
+    SpeedButton3->setAccessibleName(QStringLiteral("Цвет фона"));
+    describeColors();
+}
+
+void TForm2::describeColors() {
+    SpeedButton1->setAccessibleDescription(ColorCode(state_.AxesColor));
+    SpeedButton2->setAccessibleDescription(ColorCode(state_.GraphColor));
+    SpeedButton3->setAccessibleDescription(ColorCode(state_.BackgroundColor));
+}
+
+// The layout's order, then the colour buttons, which Tab reaches but a click does not focus.
 void TForm2::setFocusOrder() {
-    QWidget *order[] = {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4,
-                        SpinEdit5, SpinEdit6, Button1,   SpinEdit7};
+    QWidget *order[] = {SpinEdit1, SpinEdit2, SpinEdit3,    SpinEdit4,    SpinEdit5,   SpinEdit6,
+                        Button1,   SpinEdit7, SpeedButton1, SpeedButton2, SpeedButton3};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -208,6 +231,7 @@ bool TForm2::chooseColor(TColor &target) {
         return false;
     chooser_color_ = ColorDialog1->currentColor();
     target = Canvas::fromQColor(chooser_color_);
+    describeColors();
     return true;
 }
 

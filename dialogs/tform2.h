@@ -39,6 +39,8 @@ class TForm2 : public QDialog {
     void createLabels();
     void createSpinEdits();
     void createButtons();
+    void nameControls();
+    void describeColors();
     void setFocusOrder();
     void connectHandlers();
 

@@ -13,7 +13,9 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
+#include <iterator>
 
+#include "fielddescription.h"
 #include "rounding.h"
 #include "tspinedit.h"
 #include "uiseam.h"
@@ -87,10 +89,16 @@ void TForm4::createControls() {
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
 
-    setTabOrder(RadioButton3, SpinEdit1);
-    setTabOrder(SpinEdit1, SpinEdit2);
-    setTabOrder(SpinEdit2, Edit1);
+    NameAfterLabel(*Label1, *SpinEdit1);
+    NameAfterLabel(*Label2, *SpinEdit2);
+    NameAfterLabel(*Label3, *Edit1);
+    // The layout's order, then the flat buttons, which Tab reaches but a click does not focus.
+    QWidget *order[] = {RadioButton3, SpinEdit1,    SpinEdit2,   Edit1,
+                        SpeedButton3, SpeedButton1, SpeedButton2};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     enableFor(true, true, false);
+    SpeedButton3->setAccessibleDescription(ColorCode(state_.LabelColor));
 }
 
 void TForm4::connectControls() {
@@ -194,6 +202,7 @@ void TForm4::SpeedButton3Click() {
         return;
     chooser_color_ = ColorDialog1->currentColor();
     state_.LabelColor = Canvas::fromQColor(chooser_color_);
+    SpeedButton3->setAccessibleDescription(ColorCode(state_.LabelColor));
 }
 
 } // namespace kurvanto

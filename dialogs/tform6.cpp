@@ -46,10 +46,13 @@ TForm6::TForm6(PlotState &state, QWidget *parent)
 
 void TForm6::createControls() {
     const QFont labelFont = PixelFont(QStringLiteral("Times New Roman"), 23);
-    MakeLabel(this, "Label1", QStringLiteral("ОТ"), {31, 24}, labelFont, Qt::red);
+    QLabel *from = MakeLabel(this, "Label1", QStringLiteral("ОТ"), {31, 24}, labelFont, Qt::red);
     SpinEdit1 = makeSpinEdit(this, "SpinEdit1", 79, 65, -1);
-    MakeLabel(this, "Label2", QStringLiteral("ДО"), {159, 24}, labelFont, QColor(0x00, 0xFF, 0x00));
+    NameAfterLabel(*from, *SpinEdit1);
+    QLabel *to = MakeLabel(this, "Label2", QStringLiteral("ДО"), {159, 24}, labelFont,
+                           QColor(0x00, 0xFF, 0x00));
     SpinEdit2 = makeSpinEdit(this, "SpinEdit2", 207, 64, 1);
+    NameAfterLabel(*to, *SpinEdit2);
     Button1 = new QPushButton(QStringLiteral("ОК"), this); // Cyrillic О and К
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setFont(PixelFont(QStringLiteral("Arial"), 20, true));

@@ -71,6 +71,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("HelpTabs"));
+    tabs_->setAccessibleName(QStringLiteral("Темы справки"));
     tabs_->addTab(createContentsTab(), QStringLiteral("Содержание"));
     tabs_->addTab(createIndexTab(), QStringLiteral("Указатель"));
     tabs_->addTab(createSearchTab(), QStringLiteral("Поиск"));
@@ -97,6 +98,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
 QWidget *HelpWindow::createContentsTab() {
     contents_ = new QTreeWidget(this);
     contents_->setObjectName(QStringLiteral("HelpContents"));
+    contents_->setAccessibleName(QStringLiteral("Содержание"));
     contents_->setHeaderHidden(true);
     contents_->setRootIsDecorated(false);
     connect(contents_, &QTreeWidget::itemClicked, this,
@@ -110,10 +112,12 @@ QWidget *HelpWindow::createIndexTab() {
     auto *tab = new QWidget(this);
     indexFilter_ = new QLineEdit(tab);
     indexFilter_->setObjectName(QStringLiteral("HelpIndexFilter"));
+    indexFilter_->setAccessibleName(QStringLiteral("Слово указателя"));
     indexFilter_->setPlaceholderText(QStringLiteral("Начните вводить слово"));
     indexFilter_->setClearButtonEnabled(true);
     index_ = new QListWidget(tab);
     index_->setObjectName(QStringLiteral("HelpIndex"));
+    index_->setAccessibleName(QStringLiteral("Указатель"));
 
     connect(indexFilter_, &QLineEdit::textChanged, this, &HelpWindow::filterIndex);
     connect(indexFilter_, &QLineEdit::returnPressed, this,
@@ -132,6 +136,7 @@ QWidget *HelpWindow::createSearchTab() {
     auto *tab = new QWidget(this);
     searchEdit_ = new QLineEdit(tab);
     searchEdit_->setObjectName(QStringLiteral("HelpSearchEdit"));
+    searchEdit_->setAccessibleName(QStringLiteral("Что найти"));
     searchEdit_->setPlaceholderText(QStringLiteral("Что найти"));
     searchEdit_->setClearButtonEnabled(true);
     auto *find = new QPushButton(QStringLiteral("Найти"), tab);
@@ -141,6 +146,7 @@ QWidget *HelpWindow::createSearchTab() {
     searchStatus_->setWordWrap(true);
     searchResults_ = new QListWidget(tab);
     searchResults_->setObjectName(QStringLiteral("HelpSearch"));
+    searchResults_->setAccessibleName(QStringLiteral("Найденные темы"));
 
     auto run = [this] { search(searchEdit_->text()); };
     connect(searchEdit_, &QLineEdit::returnPressed, this, run);
@@ -163,6 +169,7 @@ QWidget *HelpWindow::createPagePane() {
     auto *pane = new QWidget(this);
     browser_ = new QTextBrowser(pane);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    browser_->setAccessibleName(QStringLiteral("Текст справки"));
     browser_->document()->setDefaultStyleSheet(helpStyleSheet());
     browser_->document()->setDocumentMargin(12);
 

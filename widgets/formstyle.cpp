@@ -39,11 +39,19 @@ QToolButton *MakeFlatButton(QWidget *parent, const char *name, const QString &te
     button->setObjectName(QLatin1String(name));
     button->setText(text);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     button->setFont(font);
     SetTextColor(*button, QPalette::ButtonText, color);
     button->setGeometry(geometry);
     return button;
+}
+
+void NameAfterLabel(QLabel &label, QWidget &control) {
+    label.setBuddy(&control);
+    QString name = label.text().trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    control.setAccessibleName(name);
 }
 
 } // namespace kurvanto

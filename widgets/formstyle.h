@@ -25,9 +25,13 @@ void SetTextColor(QWidget &widget, QPalette::ColorRole role, const QColor &color
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QPoint &position,
                   const QFont &font, const QColor &color);
 
-// A flat button with coloured text that never takes the focus, so that a number being
-// typed in a box is read as typed when the button is clicked.
+// A flat button with coloured text that a click never gives the focus, so that a number
+// being typed in a box is read as typed when the button is clicked; Tab reaches it.
 QToolButton *MakeFlatButton(QWidget *parent, const char *name, const QString &text,
                             const QFont &font, const QColor &color, const QRect &geometry);
+
+// Ties a caption to the control it names: a screen reader reads the caption's text (without a
+// closing colon) as the control's name.
+void NameAfterLabel(QLabel &label, QWidget &control);
 
 } // namespace kurvanto

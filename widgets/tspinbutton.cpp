@@ -21,8 +21,10 @@ TSpinButton::TSpinButton(QWidget *parent) : QWidget(parent) {
     setMinimumWidth(kMinimumWidth);
     m_upButton = CreateHalf();
     m_upButton->setObjectName(QStringLiteral("UpButton"));
+    m_upButton->setAccessibleName(QStringLiteral("Больше"));
     m_downButton = CreateHalf();
     m_downButton->setObjectName(QStringLiteral("DownButton"));
+    m_downButton->setAccessibleName(QStringLiteral("Меньше"));
     setUpGlyph(QPixmap());
     setDownGlyph(QPixmap());
     resize(20, 25);

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "canvas.h"
+#include "fielddescription.h"
 #include "generalformat.h"
 #include "uiseam.h"
 
@@ -39,6 +40,7 @@ GraphList::GraphList(QWidget *parent)
     : QDockWidget(QStringLiteral("Графики"), parent), tree_(new QTreeWidget(this)) {
     setObjectName(QStringLiteral("GraphList"));
     tree_->setObjectName(QStringLiteral("GraphTree"));
+    tree_->setAccessibleName(QStringLiteral("Графики"));
     tree_->setColumnCount(3);
     tree_->setHeaderLabels(
         {QStringLiteral("Цвет"), QStringLiteral("Формула"), QStringLiteral("Промежуток")});
@@ -68,6 +70,8 @@ void GraphList::showList(const DisplayList &list) {
         item->setData(SwatchColumn, kIndexRole, static_cast<qulonglong>(i));
         item->setIcon(SwatchColumn, Swatch(build.graphColor));
         item->setToolTip(SwatchColumn, QStringLiteral("Выбрать цвет графика"));
+        item->setData(SwatchColumn, Qt::AccessibleTextRole,
+                      QStringLiteral("Цвет ") + ColorName(build.graphColor));
         item->setText(FormulaColumn, QString::fromStdString(build.formula));
         item->setCheckState(FormulaColumn, build.hidden ? Qt::Unchecked : Qt::Checked);
         item->setText(IntervalColumn, IntervalText(build));

@@ -62,6 +62,7 @@ TForm1::TForm1(PlotState &state, ScreenSizeProvider screenSize, QWidget *parent)
     createMenu();
 
     FormCreate();
+    nameControls();
     shownView_ = CurrentView(state_);
 }
 

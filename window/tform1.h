@@ -11,6 +11,7 @@
 
 #include "buildgraph.h"
 #include "field.h"
+#include "fielddescription.h"
 #include "formulafault.h"
 #include "picturenavigator.h"
 #include "plotstate.h"
@@ -122,6 +123,15 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     PointsPanel *pointsPanel() const { return pointsPanel_; }
     void recordStep(const QString &text, const std::function<void()> &action);
 
+    // The picture in words, as a screen reader hears it (tform1access.cpp); the notes add
+    // lines under each build.
+    QString pictureDescription() const;
+    void setPictureNotes(BuildNotes notes);
+
+  signals:
+    // The picture's words changed; a screen reader has been told.
+    void pictureDescribed(const QString &text);
+
   protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -181,6 +191,12 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     void connectGraphList();
     void createTraceItems();
 
+    // Accessibility (tform1access.cpp).
+    void nameControls();
+    void describePicture(); // after every change of the field
+    void createDescriptionItem(QMenu *view);
+    void showPictureDescription();
+
     // The picture's place in the drawing panel, and its border there on both sides.
     static constexpr QPoint kImage1Position{8, 8};
     static constexpr int kPanelMargin = 16;
@@ -222,6 +238,8 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     PointsPanel *pointsPanel_ = nullptr;
     bool pointChosen_ = false; // a row of the points panel is ringed on the field
     QAction *N40 = nullptr;
+    BuildNotes pictureNotes_;
+    std::size_t describedHash_ = 0; // of the words a screen reader was last told
 };
 
 } // namespace kurvanto

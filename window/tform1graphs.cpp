@@ -43,6 +43,7 @@ void TForm1::createViewMenu() {
     connectGraphList();
     parameterRoom_ = new ParameterRoom(*this, view);
     createPointsPanel(view);
+    createDescriptionItem(view);
 }
 
 void TForm1::connectGraphList() {

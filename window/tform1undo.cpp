@@ -124,6 +124,7 @@ void TForm1::stepShown() {
     shownView_ = CurrentView(state_);
     Image1->update();
     updateCaption();
+    describePicture();
     if (graphList_->isVisible()) // a hidden panel lists the builds when it is shown
         graphList_->showList(field_.displayList());
     tracer_->refresh();

@@ -128,10 +128,12 @@ void TestTForm2::windowAndFocusOrder() {
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                        Qt::WindowContextHelpButtonHint)));
 
-    // Tab walks width, height, MIN X, MIN Y, MAX X, MAX Y, OK, precision and back.
+    // Tab walks width, height, MIN X, MIN Y, MAX X, MAX Y, OK, precision, the three colour
+    // buttons and back.
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("SpinEdit1"));
-    const QStringList order{"SpinEdit2", "SpinEdit3", "SpinEdit4", "SpinEdit5",
-                            "SpinEdit6", "Button1",   "SpinEdit7", "SpinEdit1"};
+    const QStringList order{"SpinEdit2",    "SpinEdit3",    "SpinEdit4", "SpinEdit5",
+                            "SpinEdit6",    "Button1",      "SpinEdit7", "SpeedButton1",
+                            "SpeedButton2", "SpeedButton3", "SpinEdit1"};
     for (const QString &name : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), name);
