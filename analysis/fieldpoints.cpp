@@ -19,6 +19,8 @@ FieldBuilds VisibleBuilds(const DisplayList &list, const PlotState &state) {
         build.from = item.interval ? item.intervalFrom : state.XMin;
         build.to = item.interval ? item.intervalTo : state.XMax;
         build.step = static_cast<double>(unitsPerPixel / std::max(item.precision, 1));
+        if (!FindParameters(item.formula).empty())
+            build.parameters = list.valuesOf(item);
         out.builds.push_back(build);
         out.items.push_back(i);
         out.colors.push_back(item.graphColor);

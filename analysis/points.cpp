@@ -141,7 +141,8 @@ class Refiner {
 };
 
 bool SameBuild(const PointBuild &a, const PointBuild &b) {
-    return a.formula == b.formula && a.from == b.from && a.to == b.to && a.step == b.step;
+    return a.formula == b.formula && a.from == b.from && a.to == b.to && a.step == b.step &&
+           a.parameters == b.parameters;
 }
 
 // The samples of every build searched and of every pair of them, evaluated.
@@ -177,7 +178,10 @@ Search::Search(const std::vector<PointBuild> &builds, unsigned threads)
         if (repeat)
             continue;
         shown_.push_back(static_cast<int>(i));
-        programs_[i] = std::make_unique<FormulaProgram>(builds[i].formula);
+        programs_[i] =
+            builds[i].parameters
+                ? std::make_unique<FormulaProgram>(builds[i].formula, *builds[i].parameters)
+                : std::make_unique<FormulaProgram>(builds[i].formula);
         own_[i] = Series(builds[i].from, builds[i].to, builds[i].step);
         jobs.push_back({Curve{programs_[i].get(), nullptr}, &own_[i]});
         curves_.push_back({static_cast<int>(i), -1, Curve{programs_[i].get(), nullptr}, &own_[i]});

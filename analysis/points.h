@@ -4,8 +4,11 @@
 // two formulas cross. Every point is found on the engine itself, from samples at a fixed step
 // refined by bisection (roots, crossings) or golden section (extrema).
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "parameters.h"
 
 namespace kurvanto {
 
@@ -13,6 +16,7 @@ namespace kurvanto {
 struct PointBuild {
     std::string formula; // as typed; must be one the program accepts
     double from = 0, to = 0, step = 0;
+    std::optional<ParameterValues> parameters; // what its parameters read as, if it has any
 };
 
 struct PointOfInterest {

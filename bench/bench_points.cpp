@@ -16,9 +16,9 @@ const std::string kFormula =
 
 void BM_PointsOfThreeBuilds(benchmark::State &state) {
     const double step = 20.0 / 801 / 100; // units per pixel of an 800-wide field, precision 100
-    const std::vector<kurvanto::PointBuild> builds = {{kFormula, -10, 10, step},
-                                                      {kFormula + "+1", -10, 10, step},
-                                                      {kFormula + "-x", -10, 10, step}};
+    const std::vector<kurvanto::PointBuild> builds = {{kFormula, -10, 10, step, {}},
+                                                      {kFormula + "+1", -10, 10, step, {}},
+                                                      {kFormula + "-x", -10, 10, step, {}}};
     std::size_t points = 0;
     for (auto _ : state) {
         const kurvanto::PointsFound found =

@@ -15,6 +15,12 @@ namespace {
 constexpr double kFitTrim = 0.01;
 constexpr double kFitMargin = 0.025;
 
+// The compiled formula, its parameters reading as `values` (a text without any reads as ever).
+FormulaProgram ProgramOf(const std::string &formula, const ParameterValues &values) {
+    return FindParameters(formula).empty() ? FormulaProgram(formula)
+                                           : FormulaProgram(formula, values);
+}
+
 std::optional<double> ValueOf(const FormulaProgram &program, double x) {
     char status = 'n';
     const double value = program.Evaluate(x, status);
@@ -38,7 +44,7 @@ std::vector<double> SampledValues(const PlotState &state, const DisplayList &lis
         (static_cast<long double>(state.XMax) - state.XMin) / (state.FieldWidth + 1.0L);
     for (std::size_t index : VisibleBuilds(list)) {
         const FieldItem &build = list.items()[index];
-        const FormulaProgram program(build.formula);
+        const FormulaProgram program = ProgramOf(build.formula, list.valuesOf(build));
         for (std::int32_t column = 0; column <= state.FieldWidth; ++column) {
             const double x = static_cast<double>(state.XMin + column * units);
             if (!InsideInterval(build, x))
@@ -65,16 +71,20 @@ std::string Cell(const std::string &text, char separator, bool quote) {
 
 } // namespace
 
-std::optional<double> FormulaValue(const std::string &formula, double x) {
-    return ValueOf(FormulaProgram(formula), x);
+std::optional<double> FormulaValue(const std::string &formula, double x,
+                                   const ParameterValues &values) {
+    return ValueOf(ProgramOf(formula, values), x);
 }
 
 ValueTable ComputeValueTable(const std::vector<std::string> &formulas, double from, double step,
-                             int count) {
+                             int count, const std::vector<ParameterValues> &values) {
     ValueTable table;
     table.formulas = formulas;
     const int rows = std::clamp(count, 0, kTableMaxRows);
-    std::vector<FormulaProgram> programs(formulas.begin(), formulas.end());
+    std::vector<FormulaProgram> programs;
+    for (std::size_t i = 0; i < formulas.size(); ++i)
+        programs.push_back(
+            ProgramOf(formulas[i], i < values.size() ? values[i] : ParameterValues{}));
     for (int i = 0; i < rows; ++i) {
         const double x = from + i * step;
         table.xs.push_back(x);
@@ -101,10 +111,18 @@ std::vector<std::string> VisibleFormulas(const DisplayList &list) {
     return formulas;
 }
 
-std::optional<double> BuildValue(const FieldItem &build, double x) {
+std::vector<ParameterValues> VisibleParameterValues(const DisplayList &list) {
+    std::vector<ParameterValues> values;
+    for (std::size_t index : VisibleBuilds(list))
+        values.push_back(list.valuesOf(list.items()[index]));
+    return values;
+}
+
+std::optional<double> BuildValue(const DisplayList &list, std::size_t index, double x) {
+    const FieldItem &build = list.items()[index];
     if (!InsideInterval(build, x))
         return std::nullopt;
-    return FormulaValue(build.formula, x);
+    return FormulaValue(build.formula, x, list.valuesOf(build));
 }
 
 std::string TableNumber(double value) {

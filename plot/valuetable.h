@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "displaylist.h"
+#include "parameters.h"
 #include "plotstate.h"
 #include "view.h"
 
@@ -23,20 +24,24 @@ struct ValueTable {
 
 // The value of the formula at x, nothing where the engine finds none. The formula is one the
 // program accepts; a malformed number raises the engine's ConversionError.
-std::optional<double> FormulaValue(const std::string &formula, double x);
+std::optional<double> FormulaValue(const std::string &formula, double x,
+                                   const ParameterValues &values = {});
 
 // The table of the formulas at x = from + i * step for i = 0 .. count - 1, each x computed
 // from i (not added up row by row). count is limited to 0 .. kTableMaxRows.
+// The parameters of formula i read as values[i] (when given; else all 1).
 ValueTable ComputeValueTable(const std::vector<std::string> &formulas, double from, double step,
-                             int count);
+                             int count, const std::vector<ParameterValues> &values = {});
 
 // The indices in the list of the builds that are shown, in the list's order.
 std::vector<std::size_t> VisibleBuilds(const DisplayList &list);
 std::vector<std::string> VisibleFormulas(const DisplayList &list);
+// What the parameters of each of them read as.
+std::vector<ParameterValues> VisibleParameterValues(const DisplayList &list);
 
 // The value of the build (an index into the list) at x as its curve is drawn: nothing outside
 // the interval a build on an interval keeps.
-std::optional<double> BuildValue(const FieldItem &build, double x);
+std::optional<double> BuildValue(const DisplayList &list, std::size_t build, double x);
 
 // A number as the tool prints it: 17 significant digits with a point ("0.70710678118654757").
 std::string TableNumber(double value);

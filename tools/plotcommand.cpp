@@ -124,6 +124,19 @@ void ResolveSystemColors(PlotState &state) {
         *color = Canvas::fromQColor(Canvas::toQColor(*color));
 }
 
+} // namespace
+
+void ApplyGivenParameters(const PlotJob &job, Field &field) {
+    // The values given override the worksheet's, one by one.
+    ParameterValues values = field.parameters();
+    for (std::size_t i = 0; i < kParameterCount; ++i)
+        if (job.parameters.given & (1u << i))
+            values.value[i] = job.parameters.values.value[i];
+    field.setParameters(values, values != field.parameters()); // a sheet's builds follow
+}
+
+namespace {
+
 // Builds the first formula and the others over it, then the marks, on the field.
 int DrawField(PlotJob &job, Field &field, ToolHost &host) {
     if (const auto fault = OpenJobSheet(job, field)) {
@@ -131,12 +144,7 @@ int DrawField(PlotJob &job, Field &field, ToolHost &host) {
         std::fprintf(stderr, "%s\n", fault->c_str());
         return kExitError;
     }
-    // The values given override the worksheet's, one by one.
-    ParameterValues values = field.parameters();
-    for (std::size_t i = 0; i < kParameterCount; ++i)
-        if (job.parameters.given & (1u << i))
-            values.value[i] = job.parameters.values.value[i];
-    field.setParameters(values, values != field.parameters()); // a sheet's builds follow
+    ApplyGivenParameters(job, field);
     const bool built =
         !job.hasFormula ||
         (job.family ? field.buildFamily(job.formula, job.family->parameter, job.family->values)
@@ -219,7 +227,8 @@ int BuildAndWrite(PlotJob &job, const OutputTarget &target, InterruptCatcher &ca
     return kExitOk;
 }
 
-// The first formula's parameter without a value (the family's gives its own), then the others'.
+} // namespace
+
 std::optional<std::string> MissingPlotParameter(const PlotJob &job) {
     // A worksheet gives every parameter a value.
     const std::uint8_t given = job.sheet ? 0xFF : job.parameters.given;
@@ -234,8 +243,6 @@ std::optional<std::string> MissingPlotParameter(const PlotJob &job) {
             return missing;
     return std::nullopt;
 }
-
-} // namespace
 
 int PlotCommand(const std::vector<std::string> &args, const char *programName) {
     qInstallMessageHandler(QuietMessages);

@@ -74,4 +74,10 @@ void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job);
 // returns the exit code, messages on standard error. Throws UsageError.
 int PlotCommand(const std::vector<std::string> &args, const char *programName);
 
+// The values of --param put on the field, each over the worksheet's.
+void ApplyGivenParameters(const PlotJob &job, Field &field);
+// The first formula's parameter without a value (the family's gives its own), then the
+// others'; nothing when each has one.
+std::optional<std::string> MissingPlotParameter(const PlotJob &job);
+
 } // namespace kurvanto

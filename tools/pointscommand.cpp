@@ -17,8 +17,9 @@ namespace kurvanto {
 namespace {
 
 // The options of plot that shape the field; the others draw nothing points can see.
-const char *const kFieldOptions[] = {"--width", "--height",    "--xmin",     "--xmax", "--ymin",
-                                     "--ymax",  "--precision", "--interval", "--also", "--sheet"};
+const char *const kFieldOptions[] = {"--width", "--height", "--xmin",      "--xmax",
+                                     "--ymin",  "--ymax",   "--precision", "--interval",
+                                     "--also",  "--sheet",  "--param"};
 
 void RefuseOtherOptions(const std::vector<std::string> &args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -70,6 +71,7 @@ const char *KindName(PointOfInterest::Kind kind) {
 std::optional<std::string> BuildField(PlotJob &job, Field &field) {
     if (auto fault = OpenJobSheet(job, field))
         return fault;
+    ApplyGivenParameters(job, field);
     std::vector<std::string> formulas;
     if (job.hasFormula)
         formulas.push_back(job.formula);
@@ -126,6 +128,10 @@ int PointsCommand(const std::vector<std::string> &args) {
             std::fprintf(stderr, "%s\n", refusal->c_str());
             return kExitFormulaRefused;
         }
+    if (const auto missing = MissingPlotParameter(job)) {
+        std::fprintf(stderr, "%s\n", missing->c_str());
+        return kExitFormulaRefused;
+    }
     PointsHost host(job);
     Field field(job.state, host);
     field.canvas().setPixels(false); // the points need no picture

@@ -7,6 +7,7 @@
 #include "cliargs.h"
 #include "enginecommands.h"
 #include "errors.h"
+#include "paramoptions.h"
 #include "valuetable.h"
 
 namespace kurvanto {
@@ -17,6 +18,7 @@ struct TableJob {
     std::vector<std::string> formulas; // the first one, then those of --also
     std::optional<double> from, step;
     std::optional<int> count;
+    ParameterArguments parameters; // --param
 };
 
 const std::string &ValueAfter(const std::vector<std::string> &args, std::size_t &i) {
@@ -62,6 +64,8 @@ TableJob ReadTableJob(const std::vector<std::string> &args) {
             job.count = CountOption(ValueAfter(args, i));
         else if (arg == "--")
             TakeFormula(job, ValueAfter(args, i));
+        else if (TakeParamOption(args, i, job.parameters))
+            continue;
         else if (IsOptionArgument(arg))
             throw UnknownOption(arg);
         else
@@ -83,13 +87,19 @@ TableJob ReadTableJob(const std::vector<std::string> &args) {
 
 int TableCommand(const std::vector<std::string> &args) {
     const TableJob job = ReadTableJob(args);
-    for (const std::string &formula : job.formulas)
-        if (const auto refusal = FormulaRefusal(formula)) {
+    for (const std::string &formula : job.formulas) {
+        auto refusal = FormulaRefusal(formula);
+        if (!refusal)
+            refusal = MissingParameter(formula, job.parameters.given);
+        if (refusal) {
             std::fprintf(stderr, "«%s»: %s\n", formula.c_str(), refusal->c_str());
             return kExitFormulaRefused;
         }
+    }
     try {
-        const ValueTable table = ComputeValueTable(job.formulas, *job.from, *job.step, *job.count);
+        const std::vector<ParameterValues> values(job.formulas.size(), job.parameters.values);
+        const ValueTable table =
+            ComputeValueTable(job.formulas, *job.from, *job.step, *job.count, values);
         std::fputs(TableText(table, '\t', "m", false).c_str(), stdout);
     } catch (const CommandError &error) {
         std::fprintf(stderr, "%s.\n", error.what());

@@ -127,6 +127,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
     // lines under each build.
     QString pictureDescription() const;
     void setPictureNotes(BuildNotes notes);
+    void notePointsInDescription();
 
   signals:
     // The picture's words changed; a screen reader has been told.

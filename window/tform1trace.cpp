@@ -47,7 +47,8 @@ void TForm1::createTraceItems() {
 
 void TForm1::showValueTable() {
     RunCommand(this, [this] {
-        ValueTableDialog table(state_, VisibleFormulas(field_.displayList()), this);
+        ValueTableDialog table(state_, VisibleFormulas(field_.displayList()),
+                               VisibleParameterValues(field_.displayList()), this);
         ExecDialog(table);
     });
 }

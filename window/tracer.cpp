@@ -78,7 +78,7 @@ void Tracer::pointerAt(int x, int y) {
     const double at = state.XMin + column_ * static_cast<long double>(state.ReadoutXUnitsPerPixel);
     double nearest = INFINITY;
     for (std::size_t index : VisibleBuilds(field_.displayList())) {
-        const auto value = BuildValue(field_.displayList().items()[index], at);
+        const auto value = BuildValue(field_.displayList(), index, at);
         if (value && std::fabs(*value - pointerY) < nearest) {
             nearest = std::fabs(*value - pointerY);
             build_ = index;
@@ -135,7 +135,7 @@ void Tracer::show() {
     TracePoint point;
     point.build = build_;
     point.x = state.XMin + column_ * static_cast<long double>(state.ReadoutXUnitsPerPixel);
-    point.value = BuildValue(build, point.x);
+    point.value = BuildValue(field_.displayList(), build_, point.x);
     point_ = point;
     const char separator = LocaleDecimalSeparator().toLatin1();
     xText_->setText(QString::fromStdString(FormatGeneral(point.x, separator)));

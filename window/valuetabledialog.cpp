@@ -45,8 +45,8 @@ QString Shown(double value) {
 } // namespace
 
 ValueTableDialog::ValueTableDialog(const PlotState &state, std::vector<std::string> formulas,
-                                   QWidget *parent)
-    : QDialog(parent), formulas_(std::move(formulas)) {
+                                   std::vector<ParameterValues> values, QWidget *parent)
+    : QDialog(parent), formulas_(std::move(formulas)), values_(std::move(values)) {
     setObjectName(QStringLiteral("ValueTableDialog"));
     setWindowTitle(QStringLiteral("Таблица значений"));
     createControls(state);
@@ -100,7 +100,7 @@ void ValueTableDialog::fill() {
             ? static_cast<int>(std::clamp<long double>(std::round(count), 1, kTableMaxRows))
             : 1;
     table_ = ComputeValueTable(formulas_, static_cast<double>(from_->Value()),
-                               static_cast<double>(step_->Value()), rows);
+                               static_cast<double>(step_->Value()), rows, values_);
     QStringList header{QStringLiteral("x")};
     for (const std::string &formula : formulas_)
         header << QString::fromStdString(formula);

@@ -19,8 +19,9 @@ class TSpinEdit;
 class ValueTableDialog : public QDialog {
   public:
     // The formulas are those of the visible builds; the table starts at the field's x range.
+    // The parameters of formula i read as values[i].
     ValueTableDialog(const PlotState &state, std::vector<std::string> formulas,
-                     QWidget *parent = nullptr);
+                     std::vector<ParameterValues> values, QWidget *parent = nullptr);
 
     const ValueTable &table() const { return table_; }
     // The table as shown, tab-separated, one line a row: what Ctrl+C copies.
@@ -40,6 +41,7 @@ class ValueTableDialog : public QDialog {
     void save();
 
     std::vector<std::string> formulas_;
+    std::vector<ParameterValues> values_;
     ValueTable table_;
     TSpinEdit *from_ = nullptr, *step_ = nullptr, *count_ = nullptr;
     QTableWidget *grid_ = nullptr;

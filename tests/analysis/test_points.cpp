@@ -15,7 +15,7 @@ const double kSqrt3 = 1.7320508075688772; // nearest double to the square root o
 
 // The start field: x from -10 to 10 over 640 + 1 columns, one sample a column.
 PointBuild Start(const std::string &formula, int precision = 1) {
-    return {formula, -10, 10, 20.0 / 641 / precision};
+    return {formula, -10, 10, 20.0 / 641 / precision, {}};
 }
 
 struct Expected {
@@ -114,7 +114,7 @@ std::vector<Case> Cases() {
          {Start("x"), Start("(x+abs(x))/2", 2)},
          {{K::Root, 0, -1, 0, 1e-300, 0, 1e-300}}},
         {"CrossingOnTheCommonRangeOfDifferentSamples",
-         {{"sin(x)", 0, 5, 20.0 / 641 / 2}, Start("1")},
+         {{"sin(x)", 0, 5, 20.0 / 641 / 2, {}}, Start("1")},
          {{K::Maximum, 0, -1, kPi / 2, 1e-7, 1, 1e-14},
           {K::Cross, 0, 1, kPi / 2, 1e-7, 1, 1e-14},
           {K::Root, 0, -1, kPi, Ulps2(kPi), 0, 1e-15},

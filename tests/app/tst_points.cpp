@@ -54,6 +54,15 @@ class TestPoints : public kurvanto::testing::WindowTest {
         }
     }
 
+    // With the option on, the picture's words name each build's points.
+    void descriptionNamesThePoints() {
+        child<QAction>("N40")->trigger();
+        build(QStringLiteral("x^2-3"));
+        const QString words = form_->pictureDescription();
+        QVERIFY2(words.contains("корни: -1,732; 1,732") && words.contains("минимумы: 0 (y = -3)"),
+                 qPrintable(words));
+    }
+
     void optionOffAndPanelHiddenAtFirst() {
         QVERIFY(!child<QAction>("N40")->isChecked());
         QVERIFY(!form_->fieldOptions().points);

@@ -36,8 +36,10 @@ TEST(ValueTable, ABuildOnAnIntervalHasValuesThereOnly) {
     build.interval = true;
     build.intervalFrom = 2; // the ends in either order
     build.intervalTo = -1;
-    EXPECT_TRUE(BuildValue(build, -1) == -1.0 && BuildValue(build, 2) == 2.0);
-    EXPECT_FALSE(BuildValue(build, 2.5).has_value());
+    DisplayList list;
+    list.setItems({build});
+    EXPECT_TRUE(BuildValue(list, 0, -1) == -1.0 && BuildValue(list, 0, 2) == 2.0);
+    EXPECT_FALSE(BuildValue(list, 0, 2.5).has_value());
 }
 
 struct FitCase {

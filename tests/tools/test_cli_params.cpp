@@ -41,6 +41,16 @@ TEST(CliParams, ValuesMessagesAndCodes) {
          1,
          "",
          "позиция 7: параметр «k» не задан\n"},
+        {{"table", "k*x", "--param", "k=2", "--from", "1", "--step", "1", "--count", "2"},
+         0,
+         "x\tk*x\n1\t2\n2\t4\n",
+         ""},
+        {{"table", "k*x", "--from", "1", "--step", "1", "--count", "2"},
+         1,
+         "",
+         "«k*x»: позиция 1: параметр «k» не задан\n"},
+        {{"points", "k*x-2", "--param", "k=2"}, 0, "root 1 1 0\n", ""},
+        {{"points", "k*x-2"}, 1, "", "позиция 1: параметр «k» не задан\n"},
     };
     for (const ParamCase &c : cases) {
         const kurvanto::testing::Result r = RunCli(c.args);
