@@ -244,17 +244,32 @@ std::optional<std::string> MissingPlotParameter(const PlotJob &job) {
     return std::nullopt;
 }
 
-int PlotCommand(const std::vector<std::string> &args, const char *programName) {
-    qInstallMessageHandler(QuietMessages);
-    PlotJob job;
+bool ReadJobSheet(const std::vector<std::string> &args, PlotJob &job) {
     if (const auto sheet = SheetArgument(args)) {
         WorksheetRead read = ReadWorksheetFileNative(QByteArray::fromStdString(*sheet));
         if (!read.sheet) {
             std::fprintf(stderr, "%s\n", read.fault.toStdString().c_str());
-            return kExitFormulaRefused;
+            return false;
         }
         job.sheet = std::move(read.sheet);
     }
+    return true;
+}
+
+std::vector<std::string> JobFormulas(const PlotJob &job) {
+    std::vector<std::string> formulas;
+    if (job.hasFormula)
+        formulas.push_back(job.formula);
+    for (const ExtraGraph &graph : job.also)
+        formulas.push_back(graph.formula);
+    return formulas;
+}
+
+int PlotCommand(const std::vector<std::string> &args, const char *programName) {
+    qInstallMessageHandler(QuietMessages);
+    PlotJob job;
+    if (!ReadJobSheet(args, job))
+        return kExitFormulaRefused;
     ParsePlotArguments(args, job);
     const OutputTarget target = ChooseOutput(job.output, job.format);
     if (const auto refusal = job.hasFormula ? FormulaRefusal(job.formula) : std::nullopt) {

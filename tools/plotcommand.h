@@ -74,6 +74,10 @@ void ParsePlotArguments(const std::vector<std::string> &args, PlotJob &job);
 // returns the exit code, messages on standard error. Throws UsageError.
 int PlotCommand(const std::vector<std::string> &args, const char *programName);
 
+// The worksheet of --sheet read into the job; false, its fault printed, when it cannot be.
+bool ReadJobSheet(const std::vector<std::string> &args, PlotJob &job);
+// The job's formulas: the first one, then those of --also.
+std::vector<std::string> JobFormulas(const PlotJob &job);
 // The values of --param put on the field, each over the worksheet's.
 void ApplyGivenParameters(const PlotJob &job, Field &field);
 // The first formula's parameter without a value (the family's gives its own), then the

@@ -72,12 +72,7 @@ std::optional<std::string> BuildField(PlotJob &job, Field &field) {
     if (auto fault = OpenJobSheet(job, field))
         return fault;
     ApplyGivenParameters(job, field);
-    std::vector<std::string> formulas;
-    if (job.hasFormula)
-        formulas.push_back(job.formula);
-    for (const ExtraGraph &graph : job.also)
-        formulas.push_back(graph.formula);
-    for (const std::string &formula : formulas)
+    for (const std::string &formula : JobFormulas(job))
         if (!field.build(formula))
             return "Ошибка в функции !!! (" + formula + ")";
     return std::nullopt;
@@ -107,23 +102,12 @@ int PrintPoints(const PointsFound &found) {
 int PointsCommand(const std::vector<std::string> &args) {
     RefuseOtherOptions(args);
     PlotJob job;
-    if (const auto sheet = SheetArgument(args)) {
-        WorksheetRead read = ReadWorksheetFileNative(QByteArray::fromStdString(*sheet));
-        if (!read.sheet) {
-            std::fprintf(stderr, "%s\n", read.fault.toStdString().c_str());
-            return kExitFormulaRefused;
-        }
-        job.sheet = std::move(read.sheet);
-    }
+    if (!ReadJobSheet(args, job))
+        return kExitFormulaRefused;
     std::vector<std::string> plotArgs = args;
     plotArgs.insert(plotArgs.end(), {"-o", "-"}); // plot's reading wants a picture to write
     ParsePlotArguments(plotArgs, job);
-    std::vector<std::string> formulas;
-    if (job.hasFormula)
-        formulas.push_back(job.formula);
-    for (const ExtraGraph &graph : job.also)
-        formulas.push_back(graph.formula);
-    for (const std::string &formula : formulas)
+    for (const std::string &formula : JobFormulas(job))
         if (const auto refusal = FormulaRefusal(formula)) {
             std::fprintf(stderr, "%s\n", refusal->c_str());
             return kExitFormulaRefused;
