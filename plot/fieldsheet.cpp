@@ -67,6 +67,7 @@ void Field::applyWorksheet(const Worksheet &sheet) {
     state_.GraphPresent = 1;
     state_.ClearPending = 0;
     RedrawField(state_, canvas_, list_, options_, host_);
+    drawRings(state_, canvas_);
 }
 
 FieldSnapshot Field::snapshot() const {
@@ -119,8 +120,10 @@ void Field::restore(const FieldSnapshot &snapshot) {
 
 void Field::redrawList() {
     canvas_.clear();
-    if (!list_.empty())
+    if (!list_.empty()) {
         RedrawField(state_, canvas_, list_, options_, host_);
+        drawRings(state_, canvas_);
+    }
 }
 
 void Field::setBuildHidden(std::size_t index, bool hidden) {

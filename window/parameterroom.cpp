@@ -27,6 +27,9 @@ ParameterRoom::ParameterRoom(TForm1 &window, QMenu *view) : QObject(&window), wi
     panel_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
                         QDockWidget::DockWidgetClosable);
     window.addDockWidget(Qt::RightDockWidgetArea, panel_);
+    // Its rows are wide: docked, they would squeeze the picture out of the window, so the
+    // panel comes floating below it (the user may dock it).
+    panel_->setFloating(true);
     panel_->hide();
     QAction *toggle = panel_->toggleViewAction();
     toggle->setObjectName(QStringLiteral("ParametersItem"));
@@ -66,8 +69,11 @@ void ParameterRoom::refresh() {
     const std::vector<int> used = usedParameters();
     const bool appeared = panel_->shownParameters().empty() && !used.empty();
     panel_->showParameters(used, window_.field_.parameters(), window_.field_.parameterRanges());
-    if (appeared)
+    if (appeared) {
+        if (panel_->isFloating())
+            panel_->move(window_.frameGeometry().bottomLeft() + QPoint(0, 8));
         panel_->show();
+    }
 }
 
 void ParameterRoom::moveValue(int index, double value) {

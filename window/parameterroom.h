@@ -31,9 +31,10 @@ class ParameterRoom : public QObject {
     void settle();
     // A family of the formula in the formula box; the reason when it is refused.
     std::optional<QString> buildFamily(int index, double from, double to, double step);
+    // The panel follows the field's parameters; it appears when a shown build first reads one.
+    void refresh();
 
   private:
-    void refresh();
     void drawPending();
     void askFamily();
 

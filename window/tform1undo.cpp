@@ -9,6 +9,7 @@
 #include <QUndoStack>
 
 #include "graphlist.h"
+#include "parameterroom.h"
 #include "picturebox.h"
 #include "tform1.h"
 #include "tracer.h"
@@ -128,6 +129,7 @@ void TForm1::stepShown() {
     if (graphList_->isVisible()) // a hidden panel lists the builds when it is shown
         graphList_->showList(field_.displayList());
     tracer_->refresh();
+    parameterRoom_->refresh(); // an opened worksheet may bring parameters
 }
 
 } // namespace kurvanto

@@ -9,6 +9,7 @@
 
 #include "bits.h"
 #include "field.h"
+#include "pointmarks.h"
 #include "recordinghost.h"
 #include "worksheet.h"
 
@@ -202,6 +203,25 @@ TEST(Worksheet, HiddenBuildsAreNeitherDrawnNorInTheLegend) {
     sheet.items.back().hidden = true;
     ASSERT_FALSE(field.openWorksheet(sheet).has_value());
     EXPECT_EQ(field.canvas().image(), one);
+}
+
+// The rings of the points of interest come back with the sheet that has them on, and after an
+// undo of hiding a build.
+TEST(Worksheet, OpenedSheetShowsItsRings) {
+    PlotState state;
+    testing::RecordingHost host;
+    Field field(state, host);
+    field.setPointSource([](const DisplayList &, const PlotState &) {
+        return std::vector<PointMark>{{0, 0, 0xFF, true, 4}};
+    });
+    SetStartValues(state);
+    field.loadOptions({false, false, false, false, true});
+    ASSERT_TRUE(field.build("x"));
+    const QImage ringed = field.canvas().image();
+    ASSERT_FALSE(field.openWorksheet(field.worksheet()).has_value());
+    EXPECT_EQ(field.canvas().image(), ringed);
+    field.setBuildHidden(0, false);
+    EXPECT_EQ(field.canvas().image(), ringed);
 }
 
 } // namespace
