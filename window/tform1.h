@@ -42,6 +42,7 @@ class TForm1 : public QMainWindow, private BuildGraphHost {
 
     explicit TForm1(PlotState &state, ScreenSizeProvider screenSize = PrimaryScreenSize,
                     QWidget *parent = nullptr);
+    ~TForm1() override;
 
     // Creation and activation.
     void FormCreate();

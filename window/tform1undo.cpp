@@ -116,6 +116,13 @@ void TForm1::viewStep() {
     stepping_ = false;
 }
 
+// The undo stack is one of the window's children, deleted after the field: what it tells as
+// it is cleared then must reach no one.
+TForm1::~TForm1() {
+    if (undo_ != nullptr)
+        undo_->disconnect();
+}
+
 // After a step, its undo or its redo: the panel at the field's size, the picture, the
 // caption and the list of graphs.
 void TForm1::stepShown() {
