@@ -165,6 +165,10 @@ double FormulaProgram::Evaluate(double x, char &status) const {
     return RunFormula(*compiled_, x, status);
 }
 
+QuickValue FormulaProgram::EvaluateQuick(double x) const {
+    return QuickEvaluate(*compiled_, x);
+}
+
 const std::string &FormulaProgram::text() const {
     return compiled_->text;
 }

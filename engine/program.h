@@ -5,6 +5,7 @@
 #include <string>
 
 #include "parameters.h"
+#include "quickpass.h"
 
 namespace kurvanto {
 
@@ -25,6 +26,10 @@ class FormulaProgram {
     // is left as it is), exactly as EvaluateFormula does with FormulaStatus; raises
     // ConversionError at the same point.
     double Evaluate(double x, char &status) const;
+
+    // The quick pass at x (quickpass.h): the status and where Evaluate's value lies, when the
+    // double arithmetic can tell them; never throws.
+    QuickValue EvaluateQuick(double x) const;
 
     // The text as held (after the 80-character cut): one byte per character, each character
     // outside ASCII as kNonAsciiChar, as in FormulaText.

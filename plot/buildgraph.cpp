@@ -119,6 +119,15 @@ class GraphRun {
     void evaluateHere();
     bool advance();
     void lineTo(Pixel to);
+    // The stored value of a sample the quick pass placed is near the engine's; the one the run
+    // leaves behind is the engine's own.
+    void settleValue(const FormulaProgram &program) {
+        if (!valueQuick_)
+            return;
+        char status = 'n';
+        s_.CurrentValue = program.Evaluate(s_.CurrentX, status);
+        valueQuick_ = false;
+    }
     // Breaks: the pen is not joined to `to` across a missing sample nor from beyond one edge
     // of the field (above the top, below the bottom) to beyond the other.
     bool breakBefore(const Pixel &from, const Pixel &to) const {
@@ -138,6 +147,7 @@ class GraphRun {
     bool evaluated_ = false;
     double value_ = 0;
     char status_ = 'n';
+    bool valueQuick_ = false; // CurrentValue is a quick sample's
     Pixel pen_; // the pen position, which may lie beyond what the canvas can hold
 };
 
@@ -294,7 +304,7 @@ void GraphRun::drawPass() {
     const FormulaProgram program =
         parameters_ ? FormulaProgram(formula_, *parameters_) : FormulaProgram(formula_);
     Sampler<FormulaProgram> sampler(program, mapping, bandLow(), bandHigh(), s_.CurrentX, step(),
-                                    count, SampleThreads(host_, count));
+                                    count, SampleThreads(host_, count), host_.quickPass());
     constexpr std::int32_t kReportEvery = 4096;
     std::int32_t i = 0;
     bool penAtLast = false; // the pen is at (lastColumn, lastRow)
@@ -305,14 +315,17 @@ void GraphRun::drawPass() {
         for (const Sample *sample = samples; sample != samples + size; ++sample, ++i) {
             if (i % kReportEvery == 0 && i > 0) {
                 host_.sampleProgress(i, count);
-                if (host_.cancelRequested())
+                if (host_.cancelRequested()) {
+                    settleValue(program);
                     throw BuildCancelled{};
+                }
             }
             s_.CurrentX = sample->x;
             FormulaStatus = sample->status;
             if (sample->mark == Sample::Threw)
                 std::rethrow_exception(sampler.failure());
             s_.CurrentValue = sample->value;
+            valueQuick_ = sample->quick;
             if (sample->mark == Sample::Pixel) {
                 const Pixel to{static_cast<long double>(sample->column),
                                static_cast<long double>(sample->row)};
@@ -337,6 +350,7 @@ void GraphRun::drawPass() {
         }
         sampler.release(c);
     }
+    settleValue(program);
     if (count > 0)
         host_.sampleProgress(count, count);
 }

@@ -40,6 +40,11 @@ class BuildGraphHost {
     // Threads the drawing pass may evaluate its samples on, the calling one included; 0 (the
     // default) means one for each core. A pass of few samples stays on the calling thread.
     virtual unsigned sampleThreads() const { return 0; }
+    // Whether the drawing pass may place a sample by the quick pass in double arithmetic
+    // (where that leaves no doubt) instead of evaluating it in extended precision. The
+    // picture and the stored state are the same either way; off, every sample is evaluated
+    // by the extended engine.
+    virtual bool quickPass() const { return true; }
 };
 
 // Thrown by BuildGraph when the host asked to stop; what was drawn before stays.

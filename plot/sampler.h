@@ -8,8 +8,11 @@
 #include <exception>
 #include <limits>
 #include <mutex>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
+#include "quickrow.h"
 #include "rounding.h"
 #include "workerpool.h"
 
@@ -49,7 +52,14 @@ struct Sample {
     std::int32_t column = 0, row = 0;
     char status = 'n';
     Mark mark = Skip;
+    bool quick = false; // placed by the quick pass: value is near the engine's, not equal to it
 };
+
+// Whether a program has the quick pass (EvaluateQuick).
+template <class Program, class = void> struct HasQuickPass : std::false_type {};
+template <class Program>
+struct HasQuickPass<Program, std::void_t<decltype(std::declval<const Program &>().EvaluateQuick(
+                                 0.0))>> : std::true_type {};
 
 // The samples of the drawing pass in order, evaluated ahead of the walk that draws them, by
 // the calling thread and, for a pass big enough to gain, by workers of the shared pool. The
@@ -58,7 +68,9 @@ struct Sample {
 // status. A bounded ring of chunks keeps the memory small however long the pass.
 //
 // Program: anything with `double Evaluate(double x, char &status) const` that may run on
-// several threads at once (FormulaProgram).
+// several threads at once (FormulaProgram). With `quick` and a program that has the quick
+// pass, each sample is first evaluated quickly, and by Evaluate only where the quick pass
+// cannot tell its status and place; such a sample is marked `quick`.
 template <class Program> class Sampler {
   public:
     static constexpr std::int32_t kChunk = 512;
@@ -68,8 +80,11 @@ template <class Program> class Sampler {
     static constexpr std::int32_t kRing = 64;
 
     Sampler(const Program &program, const Mapping &mapping, long double low, long double high,
-            double startX, long double step, std::int32_t count, unsigned threads)
-        : program_(program), mapping_(mapping), low_(low), high_(high), x_(startX), step_(step),
+            double startX, long double step, std::int32_t count, unsigned threads,
+            bool quick = false)
+        : program_(program), mapping_(mapping), low_(low), high_(high),
+          rows_(mapping.yMax, mapping.yUnitsPerPixel, low, high), quick_(quick), x_(startX),
+          step_(step),
           count_(std::max(count, 0)), chunks_(count_ / kChunk + (count_ % kChunk != 0 ? 1 : 0)),
           slots_(std::min<std::int32_t>(threads > 1 ? kRing : 2, std::max(chunks_, 1))),
           buffer_(static_cast<std::size_t>(slots_) * kChunk),
@@ -176,6 +191,8 @@ template <class Program> class Sampler {
         Sample *samples = &buffer_[static_cast<std::size_t>(c % slots_) * kChunk];
         for (std::int32_t i = 0, n = chunkSize(c); i < n; ++i) {
             Sample &s = samples[i];
+            if (placeQuick(s))
+                continue;
             char status = 'n';
             try {
                 s.value = program_.Evaluate(s.x, status);
@@ -193,6 +210,7 @@ template <class Program> class Sampler {
             }
             s.status = status;
             s.mark = Sample::Skip;
+            s.quick = false;
             if (status == 'n' && low_ < s.value && s.value < high_) {
                 const long double column = mapping_.column(s.x), row = mapping_.row(s.value);
                 if (FitsInt32(column) && FitsInt32(row)) {
@@ -206,9 +224,44 @@ template <class Program> class Sampler {
         }
     }
 
+    // The quick pass's verdict on a sample: true when it placed the sample.
+    bool placeQuick(Sample &s) const {
+        if constexpr (HasQuickPass<Program>::value) {
+            if (!quick_)
+                return false;
+            const QuickValue q = program_.EvaluateQuick(s.x);
+            std::int32_t row = 0;
+            switch (PlaceQuick(q, rows_, row)) {
+            case QuickPlace::Undecided:
+                return false;
+            case QuickPlace::Skip:
+                s.mark = Sample::Skip;
+                break;
+            case QuickPlace::Pixel: {
+                const long double column = mapping_.column(s.x);
+                if (!FitsInt32(column))
+                    return false;
+                s.mark = Sample::Pixel;
+                s.column = WholeToInt32(column);
+                s.row = row;
+                break;
+            }
+            }
+            s.value = q.value;
+            s.status = q.status;
+            s.quick = true;
+            return true;
+        } else {
+            (void)s;
+            return false;
+        }
+    }
+
     const Program &program_;
     const Mapping mapping_;
     const long double low_, high_;
+    const QuickRows rows_;
+    const bool quick_;
     double x_; // the x of the last sample formed
     const long double step_;
     const std::int32_t count_, chunks_, slots_;
