@@ -2,6 +2,7 @@
 #include "arithmetic.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "formula.h"
 #include "real48.h"
@@ -15,7 +16,6 @@ using Ext = long double;
 
 // pi/2 at extended precision; not half of the formula constant pi.
 constexpr Ext kHalfPi = 1.5707963267948966192L;
-constexpr Ext kPowerZeroLimit = 1e-10L;
 constexpr Ext kPowerWholeLimit = 1e-8L;
 // Beyond this magnitude sine and cosine are 0.
 constexpr Ext kTrigLimit = 9223372036854775808.0L; // 2^63
@@ -172,6 +172,21 @@ bool RelativeDistance(double a, double n, double &distance) {
     return true;
 }
 
+int NegativeBaseSign(double p, char &status) {
+    double distance = 0;
+    const auto n = TryRound(p);
+    if (!n || !RelativeDistance(p, *n, distance))
+        return 0;
+    if (distance < kPowerWholeLimit)
+        return *n % 2 != 0 ? -1 : 1;
+    // An odd root of a negative number: p is the reciprocal of an odd integer.
+    const double q = Guarded(1.0L / p, 0.0, status);
+    const auto m = TryRound(q);
+    if (m && *m % 2 != 0 && RelativeDistance(q, *m, distance) && distance < kPowerWholeLimit)
+        return -1;
+    return 0;
+}
+
 double RaisePower(double b, double p, char &status) {
     double result = 0.0;
     bool ok = true;
@@ -186,26 +201,10 @@ double RaisePower(double b, double p, char &status) {
     } else if (std::fabs(p) < kPowerZeroLimit) {
         return 1.0;
     } else {
-        ok = false;
-        double distance = 0;
-        if (auto n = TryRound(p)) {
-            if (!RelativeDistance(p, *n, distance)) {
-                ok = false;
-            } else if (distance < kPowerWholeLimit) {
-                ok = Magnitude(b, p, result);
-                if (*n % 2 != 0)
-                    result = -result;
-            } else {
-                // An odd root of a negative number: p is the reciprocal of an odd integer.
-                double q = Guarded(1.0L / p, 0.0, status);
-                auto m = TryRound(q);
-                if (m && *m % 2 != 0 && RelativeDistance(q, *m, distance) &&
-                    distance < kPowerWholeLimit) {
-                    ok = Magnitude(b, p, result);
-                    result = -result;
-                }
-            }
-        }
+        const int sign = NegativeBaseSign(p, status);
+        ok = sign != 0 && Magnitude(b, p, result);
+        if (sign < 0)
+            result = -result;
     }
     if (!ok) {
         Fail(status);
@@ -219,6 +218,13 @@ TableFunction FindFunction(const std::string &upperName) {
         if (upperName == entry.name)
             return entry.function;
     return nullptr;
+}
+
+int FunctionIndex(TableFunction function) {
+    for (int i = 0; i < static_cast<int>(std::size(kFunctions)); ++i)
+        if (kFunctions[i].function == function)
+            return i;
+    return -1;
 }
 
 const std::vector<std::string> &FunctionNames() {

@@ -42,6 +42,13 @@ inline double Divide(double v, double w, char &status) { // w == 0: 'm', v; othe
 // b raised to p; 'm' when it has no value (then the result is unspecified).
 double RaisePower(double b, double p, char &status);
 
+// Below this magnitude an exponent of a negative base gives 1.
+inline constexpr long double kPowerZeroLimit = 1e-10L;
+
+// The sign of b^p for a negative b and |p| at least kPowerZeroLimit: 1 for a whole even p, -1
+// for a whole odd p or the reciprocal of an odd integer, 0 when the power has no value.
+int NegativeBaseSign(double p, char &status);
+
 // The closeness test of RaisePower, in the 6-byte real: |a| if n == 0, else |a / n - 1|.
 // Returns false (a trap) when a value does not fit the 6-byte real.
 bool RelativeDistance(double a, double n, double &distance);
@@ -52,5 +59,8 @@ using TableFunction = bool (*)(double v, double &result);
 
 // Looks a name up by exact comparison after folding it to upper case; nullptr if absent.
 TableFunction FindFunction(const std::string &upperName);
+
+// A function's place in the table, the order of FunctionNames; -1 for nullptr.
+int FunctionIndex(TableFunction function);
 
 } // namespace kurvanto

@@ -32,6 +32,7 @@ struct ProgramStep {
     std::int32_t start = 0, length = 0;
     double value = 0;
     TableFunction function = nullptr;
+    std::int8_t index = -1; // Apply: the function's place in the table (FunctionIndex)
 };
 
 // A malformed spot the reading met, in text positions (one byte per character).

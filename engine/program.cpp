@@ -43,7 +43,10 @@ class Recorder {
             out_.steps.push_back({Op::Binary, op});
         --depth_;
     }
-    void apply(TableFunction function) { add({Op::Apply, 0, 0, 0, 0, function}, 0); }
+    void apply(TableFunction function) {
+        add({Op::Apply, 0, 0, 0, 0, function, static_cast<std::int8_t>(FunctionIndex(function))},
+            0);
+    }
     void fault(FaultKind kind, std::int32_t start, std::int32_t length, std::int32_t beforeStart,
                std::int32_t beforeLength) {
         out_.faults.push_back({kind, start, length, beforeStart, beforeLength});

@@ -1,10 +1,202 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The quick pass: the compiled formula's steps carried out in double, each value with its
+// bound (quickterm.h). No step of it may be contracted or reassociated: the engine's file is
+// compiled with -ffp-contract=off.
 #include "quickpass.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "formula.h"
+#include "quickterm.h"
 
 namespace kurvanto {
 
-QuickValue QuickEvaluate(const CompiledFormula &, double) {
-    return {};
+namespace {
+
+// e^(p ln b) for b > e_b into out, times sign. The engine takes e^(p' ln b') in extended
+// precision at its own b' and p'; the exponents differ by at most
+//   dy = |p| L + e_p (|ln b| + L),   L = e_b / (b - e_b) >= |ln b' - ln b|,
+// so the powers by a factor within e^dy - 1 <= dy (1 + dy) for dy <= 1. The engine's logarithm,
+// product and exponential add under 2^-61 of an exponent at most 745 in magnitude for any
+// finite nonzero result (2^-50 in all), and a result below the normal range a few units of
+// 2^-1074 (2^-1070).
+bool Magnitude(double b, double eb, const QuickTerm &p, double sign, QuickTerm &out) {
+    const double r = std::pow(b, p.v);
+    double dy = 0;
+    if (eb > 0 || p.e > 0) {
+        const double l = eb / ((b - eb) * (1 - 0x1p-50));
+        dy = std::fabs(p.v) * l;
+        if (p.e > 0)
+            dy += p.e * (std::fabs(std::log(b)) * (1 + 0x1p-40) + l);
+        dy *= 1 + 0x1p-40;
+        if (!(dy < 0x1p-10))
+            return false;
+    }
+    const double e = Widen(r, std::fabs(r) * (dy * (1 + dy) + 0x1p-50) + 0x1p-1070);
+    if (!Finite(r, e))
+        return false;
+    out = {sign * r, e};
+    return true;
+}
+
+// The power's branches on the exponent alone: 1 where |p| is below the zero limit for a
+// negative base; otherwise the sign the engine gives, which needs p exactly.
+bool NegativeBase(QuickTerm &b, const QuickTerm &p, char &status) {
+    double lo, hi;
+    Enclose(p, lo, hi);
+    const double most = std::max(std::fabs(lo), std::fabs(hi));
+    const double least = lo > 0 || hi < 0 ? std::min(std::fabs(lo), std::fabs(hi)) : 0;
+    if (most < kPowerZeroLimit) {
+        b = {1, 0};
+        return true;
+    }
+    if (!(least >= kPowerZeroLimit) || p.e != 0)
+        return false;
+    const int sign = NegativeBaseSign(p.v, status);
+    if (sign == 0) {
+        status = 'm';
+        b = {0, 0};
+        return true;
+    }
+    return Magnitude(-b.v, b.e, p, sign, b);
+}
+
+// A zero base: 1 for a zero exponent, 0 for a positive one, a failure for a negative one.
+bool ZeroBase(QuickTerm &b, const QuickTerm &p, char &status) {
+    double lo, hi;
+    Enclose(p, lo, hi);
+    if (lo == 0 && hi == 0)
+        b = {1, 0};
+    else if (lo > 0)
+        b = {0, 0};
+    else if (hi < 0)
+        status = 'm', b = {0, 0};
+    else
+        return false;
+    return true;
+}
+
+bool Sum(QuickTerm &a, double w, double ew) {
+    const double r = a.v + w;
+    const double e = Widen(r, a.e + ew);
+    a = {r, e};
+    return Finite(r, e);
+}
+
+bool Product(QuickTerm &a, const QuickTerm &b) {
+    const double r = a.v * b.v;
+    const double e = Widen(r, std::fabs(a.v) * b.e + std::fabs(b.v) * a.e + a.e * b.e);
+    a = {r, e};
+    return Finite(r, e);
+}
+
+// The operator's division: a zero divisor traps ('m') and leaves the dividend.
+bool Division(QuickTerm &a, const QuickTerm &b, char &status) {
+    switch (Quotient(a, b, a)) {
+    case QuickQuotient::Done:
+        return true;
+    case QuickQuotient::ZeroDivisor:
+        status = 'm';
+        return true;
+    case QuickQuotient::Unknown:
+        break;
+    }
+    return false;
+}
+
+bool Combine(char op, QuickTerm &a, const QuickTerm &b, char &status) {
+    switch (op) {
+    case '+':
+        return Sum(a, b.v, b.e);
+    case '-':
+        return Sum(a, -b.v, b.e);
+    case '*':
+        return Product(a, b);
+    case '/':
+        return Division(a, b, status);
+    default:
+        return QuickPower(a, b, status);
+    }
+}
+
+// After a certain failure ('m') nothing changes the status but a later 'f' or the conversion
+// error: with neither left, the sample is told whatever the remaining steps give.
+bool OnlyMLeft(const std::vector<ProgramStep> &steps, std::size_t from) {
+    return std::none_of(steps.begin() + static_cast<std::ptrdiff_t>(from), steps.end(),
+                        [](const ProgramStep &s) {
+                            return s.op == Op::Fail || s.op == Op::BadNumber ||
+                                   (s.op == Op::Apply && !s.function);
+                        });
+}
+
+} // namespace
+
+bool QuickPower(QuickTerm &b, const QuickTerm &p, char &status) {
+    double lo, hi;
+    Enclose(b, lo, hi);
+    if (lo > 0)
+        return Magnitude(b.v, b.e, p, 1, b);
+    if (lo == 0 && hi == 0)
+        return ZeroBase(b, p, status);
+    if (hi < 0)
+        return NegativeBase(b, p, status);
+    return false;
+}
+
+QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
+    QuickTerm stack[2 * kFormulaBufferSize];
+    QuickTerm top;
+    int below = 0;
+    char status = 'n';
+    const std::vector<ProgramStep> &steps = formula.steps;
+    const QuickFunction *functions = QuickFunctions();
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const ProgramStep &s = steps[i];
+        bool told = true;
+        switch (s.op) {
+        case Op::Push:
+            stack[below++] = top;
+            top = {s.value, 0};
+            break;
+        case Op::PushX:
+            stack[below++] = top;
+            top = {x, 0};
+            break;
+        case Op::Fail:
+            status = 'f';
+            break;
+        case Op::BadNumber:
+            return {};
+        case Op::Negate:
+            top.v = -top.v;
+            break;
+        case Op::Binary: {
+            QuickTerm left = stack[--below];
+            told = Combine(s.binary, left, top, status);
+            top = left;
+            break;
+        }
+        case Op::BinaryC:
+            told = Combine(s.binary, top, {s.value, 0}, status);
+            break;
+        case Op::BinaryX:
+            told = Combine(s.binary, top, {x, 0}, status);
+            break;
+        case Op::Apply:
+            if (s.index < 0)
+                status = 'f';
+            else
+                told = functions[s.index](top, status, s.function);
+            break;
+        }
+        if (!told) {
+            if (status == 'm' && OnlyMLeft(steps, i + 1))
+                return {true, 'm', 0, 0};
+            return {};
+        }
+    }
+    return {true, status, top.v, top.e};
 }
 
 } // namespace kurvanto

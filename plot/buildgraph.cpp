@@ -353,6 +353,7 @@ void GraphRun::drawPass() {
     settleValue(program);
     if (count > 0)
         host_.sampleProgress(count, count);
+    host_.quickShare(sampler.quickCount(), count);
 }
 
 // A line from the pen to `to`. Ends beyond the 32-bit range (a huge or tiny scale) are moved

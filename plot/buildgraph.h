@@ -45,6 +45,9 @@ class BuildGraphHost {
     // picture and the stored state are the same either way; off, every sample is evaluated
     // by the extended engine.
     virtual bool quickPass() const { return true; }
+    // Samples of the drawing pass placed by the quick pass, of the pass's total; once at the
+    // end of a pass that ran to its end.
+    virtual void quickShare(std::int64_t /*quick*/, std::int64_t /*total*/) {}
 };
 
 // Thrown by BuildGraph when the host asked to stop; what was drawn before stays.

@@ -122,8 +122,9 @@ template <class Program> class Sampler {
             std::int32_t claimed = 0;
             if (claim(claimed)) {
                 lock.unlock();
-                evaluateChunk(claimed);
+                const std::int32_t quick = evaluateChunk(claimed);
                 lock.lock();
+                quickCount_ += quick;
                 ready_[static_cast<std::size_t>(claimed % slots_)] = claimed;
                 changed_.notify_all();
             } else {
@@ -141,6 +142,12 @@ template <class Program> class Sampler {
             drawn_ = c + 1;
         }
         changed_.notify_all();
+    }
+
+    // Samples placed by the quick pass so far, of the chunks evaluated.
+    std::int64_t quickCount() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return quickCount_;
     }
 
     // The exception of the first sample marked Threw.
@@ -178,21 +185,26 @@ template <class Program> class Sampler {
             if (stop_)
                 return;
             lock.unlock();
-            evaluateChunk(c);
+            const std::int32_t quick = evaluateChunk(c);
             lock.lock();
+            quickCount_ += quick;
             ready_[static_cast<std::size_t>(c % slots_)] = c;
             changed_.notify_all();
         }
     }
 
-    // Evaluates the samples of a claimed chunk; never throws: an exception is kept for the
-    // walk, which raises it at its sample, and ends the chunk and the claiming.
-    void evaluateChunk(std::int32_t c) noexcept {
+    // Evaluates the samples of a claimed chunk and counts those the quick pass placed; never
+    // throws: an exception is kept for the walk, which raises it at its sample, and ends the
+    // chunk and the claiming.
+    std::int32_t evaluateChunk(std::int32_t c) noexcept {
         Sample *samples = &buffer_[static_cast<std::size_t>(c % slots_) * kChunk];
+        std::int32_t quick = 0;
         for (std::int32_t i = 0, n = chunkSize(c); i < n; ++i) {
             Sample &s = samples[i];
-            if (placeQuick(s))
+            if (placeQuick(s)) {
+                ++quick;
                 continue;
+            }
             char status = 'n';
             try {
                 s.value = program_.Evaluate(s.x, status);
@@ -206,7 +218,7 @@ template <class Program> class Sampler {
                     failure_ = std::current_exception();
                 }
                 stop_ = true;
-                return;
+                return quick;
             }
             s.status = status;
             s.mark = Sample::Skip;
@@ -222,6 +234,7 @@ template <class Program> class Sampler {
                 }
             }
         }
+        return quick;
     }
 
     // The quick pass's verdict on a sample: true when it placed the sample.
@@ -268,6 +281,7 @@ template <class Program> class Sampler {
     std::vector<Sample> buffer_;        // slots_ chunks
     std::vector<std::int32_t> ready_;   // the chunk evaluated in each slot, or -1
     std::int32_t next_ = 0, drawn_ = 0; // the next chunk to claim; chunks released
+    std::int64_t quickCount_ = 0;
     std::int32_t failureIndex_ = std::numeric_limits<std::int32_t>::max();
     std::exception_ptr failure_;
     bool stop_ = false, pooled_ = false;
