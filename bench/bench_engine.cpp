@@ -44,6 +44,19 @@ void ProgramAcross(benchmark::State &state, const std::string &formula) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// The quick pass at the same x, beside its peer ProgramAcross.
+void QuickAcross(benchmark::State &state, const std::string &formula) {
+    const kurvanto::FormulaProgram program(formula);
+    double x = -10;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(program.EvaluateQuick(x));
+        x += 0.0003;
+        if (x > 10)
+            x = -10;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 void BM_EvaluateParabola(benchmark::State &state) {
     EvaluateAcross(state, "x^2-3");
 }
@@ -62,6 +75,15 @@ void BM_ProgramLongFormula(benchmark::State &state) {
 void BM_ProgramWorstCaseFormula(benchmark::State &state) {
     ProgramAcross(state, kWorstCaseFormula);
 }
+void BM_QuickParabola(benchmark::State &state) {
+    QuickAcross(state, "x^2-3");
+}
+void BM_QuickLongFormula(benchmark::State &state) {
+    QuickAcross(state, kLongFormula);
+}
+void BM_QuickWorstCaseFormula(benchmark::State &state) {
+    QuickAcross(state, kWorstCaseFormula);
+}
 // Compiling a text, as a build or an acceptance check does once.
 void BM_CompileLongFormula(benchmark::State &state) {
     for (auto _ : state)
@@ -74,6 +96,9 @@ BENCHMARK(BM_EvaluateWorstCaseFormula);
 BENCHMARK(BM_ProgramParabola);
 BENCHMARK(BM_ProgramLongFormula);
 BENCHMARK(BM_ProgramWorstCaseFormula);
+BENCHMARK(BM_QuickParabola);
+BENCHMARK(BM_QuickLongFormula);
+BENCHMARK(BM_QuickWorstCaseFormula);
 BENCHMARK(BM_CompileLongFormula);
 
 } // namespace

@@ -77,7 +77,7 @@ bool SineCosine(const QuickTerm &a, QuickTerm &s, QuickTerm &c) {
 
 // A quotient of a function: a zero divisor traps ('m', the argument left), as in the engine.
 bool Trapping(QuickTerm &a, char &status, const QuickTerm &n, const QuickTerm &d) {
-    QuickTerm q;
+    QuickTerm q{0, 0};
     switch (Quotient(n, d, q)) {
     case QuickQuotient::Done:
         a = q;

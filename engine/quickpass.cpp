@@ -22,7 +22,8 @@ namespace {
 // finite nonzero result (2^-50 in all), and a result below the normal range a few units of
 // 2^-1074 (2^-1070).
 bool Magnitude(double b, double eb, const QuickTerm &p, double sign, QuickTerm &out) {
-    const double r = std::pow(b, p.v);
+    // The square root and the square are the power itself, correctly rounded as pow is.
+    const double r = p.v == 0.5 ? std::sqrt(b) : p.v == 2 ? b * b : std::pow(b, p.v);
     double dy = 0;
     if (eb > 0 || p.e > 0) {
         const double l = eb / ((b - eb) * (1 - 0x1p-50));
@@ -146,7 +147,7 @@ bool QuickPower(QuickTerm &b, const QuickTerm &p, char &status) {
 
 QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
     QuickTerm stack[2 * kFormulaBufferSize];
-    QuickTerm top;
+    QuickTerm top{0, 0};
     int below = 0;
     char status = 'n';
     const std::vector<ProgramStep> &steps = formula.steps;

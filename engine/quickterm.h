@@ -18,8 +18,9 @@
 
 namespace kurvanto {
 
+// No default values: the pass's stack is not cleared for each sample.
 struct QuickTerm {
-    double v = 0, e = 0;
+    double v, e;
 };
 
 // A little below the largest double: a result whose bound stays under it cannot overflow in

@@ -24,6 +24,35 @@ struct QuickRows {
 
 enum class QuickPlace : unsigned char { Undecided, Skip, Pixel };
 
+// The whole number nearest to a t known within `bound`, when every number within the bound
+// rounds to it: strictly inside the half-way points, so that no tie decides either. False
+// beyond the 32-bit range (or for no number at all).
+inline bool QuickWhole(double t, double bound, std::int32_t &whole) {
+    if (!(std::fabs(t) < 2147483000.0))
+        return false;
+    const double nearest = std::rint(t);
+    if (!(0.5 - std::fabs(t - nearest) > bound))
+        return false;
+    whole = static_cast<std::int32_t>(nearest);
+    return true;
+}
+
+// The column of an x: rint((x - xMin) / xUnitsPerPixel) in extended precision where the
+// double's roundings (the difference, the reciprocal, the product, each within 2^-53 of t)
+// and the extended ones (each within 2^-64) cannot move it; false elsewhere.
+struct QuickColumns {
+    double xMin = 0, inverse = 0;
+
+    QuickColumns() = default;
+    QuickColumns(double left, double unitsPerPixel)
+        : xMin(left), inverse(1.0 / unitsPerPixel) {}
+
+    bool column(double x, std::int32_t &out) const {
+        const double t = (x - xMin) * inverse;
+        return QuickWhole(t, std::fabs(t) * 0x1p-50, out);
+    }
+};
+
 // The place of a quick value: Skip and Pixel (with its row) only where the extended value,
 // anywhere within the bound, gives the same.
 inline QuickPlace PlaceQuick(const QuickValue &q, const QuickRows &rows, std::int32_t &row) {
@@ -44,16 +73,8 @@ inline QuickPlace PlaceQuick(const QuickValue &q, const QuickRows &rows, std::in
     // by the roundings: three in double (the difference, the reciprocal, the product), each
     // within 2^-53 of t, and two in extended precision, each within 2^-64.
     const double t = (rows.yMax - v) * rows.inverse;
-    if (!(std::fabs(t) < 2147483000.0))
-        return QuickPlace::Undecided; // beyond the 32-bit rows, or no scale at all
-    const double whole = std::rint(t);
     const double bound = e * std::fabs(rows.inverse) * (1 + 0x1p-40) + std::fabs(t) * 0x1p-50;
-    // Strictly inside the half-way points: no rounding of a value within the bound, ties
-    // included, leads to another row.
-    if (!(0.5 - std::fabs(t - whole) > bound))
-        return QuickPlace::Undecided;
-    row = static_cast<std::int32_t>(whole);
-    return QuickPlace::Pixel;
+    return QuickWhole(t, bound, row) ? QuickPlace::Pixel : QuickPlace::Undecided;
 }
 
 } // namespace kurvanto

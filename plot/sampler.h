@@ -83,7 +83,8 @@ template <class Program> class Sampler {
             double startX, long double step, std::int32_t count, unsigned threads,
             bool quick = false)
         : program_(program), mapping_(mapping), low_(low), high_(high),
-          rows_(mapping.yMax, mapping.yUnitsPerPixel, low, high), quick_(quick), x_(startX),
+          rows_(mapping.yMax, mapping.yUnitsPerPixel, low, high),
+          columns_(mapping.xMin, mapping.xUnitsPerPixel), quick_(quick), x_(startX),
           step_(step),
           count_(std::max(count, 0)), chunks_(count_ / kChunk + (count_ % kChunk != 0 ? 1 : 0)),
           slots_(std::min<std::int32_t>(threads > 1 ? kRing : 2, std::max(chunks_, 1))),
@@ -251,11 +252,13 @@ template <class Program> class Sampler {
                 s.mark = Sample::Skip;
                 break;
             case QuickPlace::Pixel: {
-                const long double column = mapping_.column(s.x);
-                if (!FitsInt32(column))
-                    return false;
+                if (!columns_.column(s.x, s.column)) {
+                    const long double column = mapping_.column(s.x);
+                    if (!FitsInt32(column))
+                        return false;
+                    s.column = WholeToInt32(column);
+                }
                 s.mark = Sample::Pixel;
-                s.column = WholeToInt32(column);
                 s.row = row;
                 break;
             }
@@ -274,6 +277,7 @@ template <class Program> class Sampler {
     const Mapping mapping_;
     const long double low_, high_;
     const QuickRows rows_;
+    const QuickColumns columns_;
     const bool quick_;
     double x_; // the x of the last sample formed
     const long double step_;
