@@ -3,7 +3,10 @@
 // the formula box's limit. The conversion error of a malformed number is the only exception
 // allowed; evaluating the same text twice at the same x gives the same bits and status; the
 // compiled program gives exactly what the reference reading gives; the acceptance finds a
-// fault inside the text whenever the checker or the evaluator finds one.
+// fault inside the text whenever the checker or the evaluator finds one. Where the quick pass
+// decides a sample, its status is the compiled program's and its bound holds the compiled
+// value, and the row it gives is the one the extended value gives.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +17,7 @@
 #include "formula.h"
 #include "parameters.h"
 #include "program.h"
+#include "quickrow.h"
 
 namespace {
 
@@ -56,6 +60,58 @@ bool Same(const Result &a, const Result &b) {
            (a.threw || std::memcmp(&a.value, &b.value, sizeof a.value) == 0);
 }
 
+// Where the extended value goes on the rows, as the drawing pass works it out: Skip, or Pixel
+// with its row (which may lie beyond the 32-bit rows, where the quick pass places nothing).
+kurvanto::QuickPlace ExtendedPlace(const Result &r, const kurvanto::QuickRows &rows,
+                                   long double &row) {
+    if (r.status != 'n' || !(rows.low < r.value && r.value < rows.high))
+        return kurvanto::QuickPlace::Skip;
+    row = std::rint((static_cast<long double>(rows.yMax) - r.value) / rows.yUnitsPerPixel);
+    return kurvanto::QuickPlace::Pixel;
+}
+
+// The quick pass at x against the compiled program's result there, on rows of a few scales:
+// some from the value itself (its half-way points included), some from the fuzzed x.
+void CheckQuick(const kurvanto::FormulaProgram &program, double x, const Result &r,
+                double fuzzedX) {
+    const kurvanto::QuickValue q = program.EvaluateQuick(x);
+    if (!q.decided)
+        return;
+    if (r.threw || q.status != r.status)
+        std::abort();
+    // A NaN (at a NaN x) lies in no bound: the quick value is a NaN as well, which no row takes.
+    if (q.status == 'n' && r.value != q.value && !(std::isnan(r.value) && std::isnan(q.value)) &&
+        !(std::fabs(static_cast<long double>(r.value) - q.value) <= q.error))
+        std::abort();
+    const double v = std::isfinite(r.value) && r.value != 0 ? std::fabs(r.value) : 1;
+    const double unit = std::isnormal(fuzzedX) ? std::fabs(fuzzedX) : 0.75;
+    const double scales[][2] = {{0, 1},
+                                {r.value, std::ldexp(v, 1)},
+                                {r.value + std::ldexp(v, -6), std::ldexp(v, -5)},
+                                {r.value + std::ldexp(v, -41), std::ldexp(v, -40)},
+                                {0, std::ldexp(v, -30)},
+                                {fuzzedX, unit},
+                                {-fuzzedX, unit / 64}};
+    for (const auto &scale : scales) {
+        const long double top = scale[0], value = r.value;
+        const long double bands[][2] = {{top - 64 * scale[1] - 1000, top + 1000},
+                                        {value, value + 1},
+                                        {value - 1, value},
+                                        {-1e300L, 1e300L}};
+        for (const auto &band : bands) {
+            const kurvanto::QuickRows rows(scale[0], scale[1], band[0], band[1]);
+            std::int32_t quickRow = 0;
+            long double row = 0;
+            const kurvanto::QuickPlace place = kurvanto::PlaceQuick(q, rows, quickRow);
+            if (place == kurvanto::QuickPlace::Undecided)
+                continue;
+            if (place != ExtendedPlace(r, rows, row) ||
+                (place == kurvanto::QuickPlace::Pixel && row != quickRow))
+                std::abort();
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
@@ -86,6 +142,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
         refused = refused || a.threw || a.status == 'f';
     }
+    for (double x :
+         {fuzzedX, std::nextafter(fuzzedX, 0.0), -3.0, -1.0, 0.0, 0.5, 1.0, 2.0, 1e-310, 1e300})
+        CheckQuick(program, x, Compiled(program, x), fuzzedX);
 
     const auto fault = kurvanto::FindFormulaFault(text);
     // Read without values, a parameter is an unknown name; the acceptance takes it as the

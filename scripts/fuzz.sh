@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build-fuzz"
 mkdir -p "$out/findings"
 flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -I"$root/engine")
+       -I"$root/engine" -I"$root/plot")
 engine_sources=("$root"/engine/*.cpp)
 # The worksheet reader is Qt Core's JSON with the engine's formula check; the whole-file
 # writer and the plot headers it includes bring Qt Gui's headers.

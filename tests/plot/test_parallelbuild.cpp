@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -22,6 +21,7 @@
 #include "buildgraph.h"
 #include "errors.h"
 #include "formula.h"
+#include "pixels.h"
 #include "randomformula.h"
 #include "sampler.h"
 #include "workerpool.h"
@@ -30,6 +30,7 @@ namespace kurvanto {
 namespace {
 
 using kurvanto::testing::SameBits;
+using kurvanto::testing::SameBytes;
 
 // The bench's worst case: 80 characters, several functions, numbers with a decimal comma.
 const std::string kLongFormula =
@@ -313,14 +314,6 @@ Outcome BuildOn(unsigned threads, const std::string &formula, const PlotState &s
     out.calls = host.calls;
     out.picture = canvas.image();
     return out;
-}
-
-bool SameBytes(const QImage &a, const QImage &b) {
-    if (a.format() != b.format() || a.size() != b.size() || a.sizeInBytes() != b.sizeInBytes())
-        return false;
-    // A refused formula leaves no picture: two null images are the same.
-    return a.sizeInBytes() == 0 || std::memcmp(a.constBits(), b.constBits(),
-                                               static_cast<std::size_t>(a.sizeInBytes())) == 0;
 }
 
 // The rightmost column holding the graph's colour (red), or -1.

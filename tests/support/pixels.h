@@ -3,6 +3,7 @@
 // Pixels of a picture as sets of (column, row), for comparing what a drawing touched.
 #include <QImage>
 #include <QRect>
+#include <cstring>
 #include <set>
 #include <utility>
 
@@ -10,6 +11,14 @@ namespace kurvanto::testing {
 
 using Pixel = std::pair<int, int>; // column, row
 using PixelSet = std::set<Pixel>;
+
+// Two pictures with the same format, size and bytes; two null pictures are the same.
+inline bool SameBytes(const QImage &a, const QImage &b) {
+    if (a.format() != b.format() || a.size() != b.size() || a.sizeInBytes() != b.sizeInBytes())
+        return false;
+    return a.sizeInBytes() == 0 || std::memcmp(a.constBits(), b.constBits(),
+                                               static_cast<std::size_t>(a.sizeInBytes())) == 0;
+}
 
 // Every pixel that is not white.
 inline PixelSet Painted(const QImage &image) {
