@@ -33,6 +33,9 @@ struct ProgramStep {
     double value = 0;
     TableFunction function = nullptr;
     std::int8_t index = -1; // Apply: the function's place in the table (FunctionIndex)
+    // BinaryC '^': what a negative base raised to the constant gives: 2 for 1 (below the
+    // zero limit), else NegativeBaseSign's sign, 0 for no value.
+    std::int8_t sign = 0;
 };
 
 // A malformed spot the reading met, in text positions (one byte per character).

@@ -3,6 +3,7 @@
 // evaluation then carries the steps out at its x on a small stack of its own.
 #include "program.h"
 
+#include <cmath>
 #include <stdexcept>
 
 #include "compiled.h"
@@ -17,6 +18,14 @@ namespace {
 // More than the values one text can hold: each value on the stack stands for a primary, and
 // 80 characters hold fewer than that many.
 constexpr int kStackSize = 2 * kFormulaBufferSize;
+
+// See ProgramStep::sign. NegativeBaseSign stores no failure for such an exponent.
+std::int8_t NegativeExponentSign(double p) {
+    if (std::fabs(p) < kPowerZeroLimit)
+        return 2;
+    char status = 'n';
+    return static_cast<std::int8_t>(NegativeBaseSign(p, status));
+}
 
 // Writes the steps down. The reading ends at a malformed number, as it does by the error.
 class Recorder {
@@ -35,8 +44,11 @@ class Recorder {
     void binary(char op) {
         // An operand pushed just before is folded into the operation.
         ProgramStep &last = out_.steps.back();
-        if (last.op == Op::Push)
+        if (last.op == Op::Push) {
             last = {Op::BinaryC, op, 0, 0, last.value};
+            if (op == '^')
+                last.sign = NegativeExponentSign(last.value);
+        }
         else if (last.op == Op::PushX)
             last = {Op::BinaryX, op};
         else

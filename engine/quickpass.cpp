@@ -5,7 +5,6 @@
 #include "quickpass.h"
 
 #include <algorithm>
-#include <cstddef>
 
 #include "formula.h"
 #include "quickterm.h"
@@ -41,26 +40,34 @@ bool Magnitude(double b, double eb, const QuickTerm &p, double sign, QuickTerm &
     return true;
 }
 
-// The power's branches on the exponent alone: 1 where |p| is below the zero limit for a
-// negative base; otherwise the sign the engine gives, which needs p exactly.
-bool NegativeBase(QuickTerm &b, const QuickTerm &p, char &status) {
-    double lo, hi;
-    Enclose(p, lo, hi);
-    const double most = std::max(std::fabs(lo), std::fabs(hi));
-    const double least = lo > 0 || hi < 0 ? std::min(std::fabs(lo), std::fabs(hi)) : 0;
-    if (most < kPowerZeroLimit) {
+// A negative base: the branches depend on the exponent alone (the sign of a constant one is
+// worked out once, ProgramStep::sign): 1 where |p| is below the zero limit, otherwise the
+// sign the engine gives, which needs p exactly.
+bool NegativeBase(QuickTerm &b, const QuickTerm &p, char &status, int sign) {
+    if (sign == 2) {
         b = {1, 0};
         return true;
     }
-    if (!(least >= kPowerZeroLimit) || p.e != 0)
-        return false;
-    const int sign = NegativeBaseSign(p.v, status);
     if (sign == 0) {
         status = 'm';
         b = {0, 0};
         return true;
     }
     return Magnitude(-b.v, b.e, p, sign, b);
+}
+
+// The sign a negative base raised to p gives, as ProgramStep::sign; -2 when p may lie on
+// either side of a branch.
+int ExponentSign(const QuickTerm &p, char &status) {
+    double lo, hi;
+    Enclose(p, lo, hi);
+    const double most = std::max(std::fabs(lo), std::fabs(hi));
+    const double least = lo > 0 || hi < 0 ? std::min(std::fabs(lo), std::fabs(hi)) : 0;
+    if (most < kPowerZeroLimit)
+        return 2;
+    if (!(least >= kPowerZeroLimit) || p.e != 0)
+        return -2;
+    return NegativeBaseSign(p.v, status);
 }
 
 // A zero base: 1 for a zero exponent, 0 for a positive one, a failure for a negative one.
@@ -106,6 +113,22 @@ bool Division(QuickTerm &a, const QuickTerm &b, char &status) {
     return false;
 }
 
+// b ^ p into b; false when it cannot be told. `sign`: ProgramStep::sign of a constant p, or
+// -2 to work it out.
+bool QuickPower(QuickTerm &b, const QuickTerm &p, char &status, int sign = -2) {
+    double lo, hi;
+    Enclose(b, lo, hi);
+    if (lo > 0)
+        return Magnitude(b.v, b.e, p, 1, b);
+    if (lo == 0 && hi == 0)
+        return ZeroBase(b, p, status);
+    if (!(hi < 0))
+        return false;
+    if (sign == -2)
+        sign = ExponentSign(p, status);
+    return sign != -2 && NegativeBase(b, p, status, sign);
+}
+
 bool Combine(char op, QuickTerm &a, const QuickTerm &b, char &status) {
     switch (op) {
     case '+':
@@ -123,42 +146,30 @@ bool Combine(char op, QuickTerm &a, const QuickTerm &b, char &status) {
 
 // After a certain failure ('m') nothing changes the status but a later 'f' or the conversion
 // error: with neither left, the sample is told whatever the remaining steps give.
-bool OnlyMLeft(const std::vector<ProgramStep> &steps, std::size_t from) {
-    return std::none_of(steps.begin() + static_cast<std::ptrdiff_t>(from), steps.end(),
-                        [](const ProgramStep &s) {
-                            return s.op == Op::Fail || s.op == Op::BadNumber ||
-                                   (s.op == Op::Apply && !s.function);
-                        });
+bool OnlyMLeft(const ProgramStep *from, const ProgramStep *end) {
+    return std::none_of(from, end, [](const ProgramStep &s) {
+        return s.op == Op::Fail || s.op == Op::BadNumber || (s.op == Op::Apply && !s.function);
+    });
 }
 
 } // namespace
 
-bool QuickPower(QuickTerm &b, const QuickTerm &p, char &status) {
-    double lo, hi;
-    Enclose(b, lo, hi);
-    if (lo > 0)
-        return Magnitude(b.v, b.e, p, 1, b);
-    if (lo == 0 && hi == 0)
-        return ZeroBase(b, p, status);
-    if (hi < 0)
-        return NegativeBase(b, p, status);
-    return false;
-}
-
 QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
+    if (std::isnan(x))
+        return {}; // the engine's NaN lies within no bound
     QuickTerm stack[2 * kFormulaBufferSize];
     QuickTerm top{0, 0};
     int below = 0;
     char status = 'n';
-    const std::vector<ProgramStep> &steps = formula.steps;
     const QuickFunction *functions = QuickFunctions();
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const ProgramStep &s = steps[i];
+    const ProgramStep *const begin = formula.steps.data();
+    const ProgramStep *const end = begin + formula.steps.size();
+    for (const ProgramStep *s = begin; s != end; ++s) {
         bool told = true;
-        switch (s.op) {
+        switch (s->op) {
         case Op::Push:
             stack[below++] = top;
-            top = {s.value, 0};
+            top = {s->value, 0};
             break;
         case Op::PushX:
             stack[below++] = top;
@@ -174,25 +185,26 @@ QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
             break;
         case Op::Binary: {
             QuickTerm left = stack[--below];
-            told = Combine(s.binary, left, top, status);
+            told = Combine(s->binary, left, top, status);
             top = left;
             break;
         }
         case Op::BinaryC:
-            told = Combine(s.binary, top, {s.value, 0}, status);
+            told = s->binary == '^' ? QuickPower(top, {s->value, 0}, status, s->sign)
+                                    : Combine(s->binary, top, {s->value, 0}, status);
             break;
         case Op::BinaryX:
-            told = Combine(s.binary, top, {x, 0}, status);
+            told = Combine(s->binary, top, {x, 0}, status);
             break;
         case Op::Apply:
-            if (s.index < 0)
+            if (s->index < 0)
                 status = 'f';
             else
-                told = functions[s.index](top, status, s.function);
+                told = functions[s->index](top, status, s->function);
             break;
         }
         if (!told) {
-            if (status == 'm' && OnlyMLeft(steps, i + 1))
+            if (status == 'm' && OnlyMLeft(s + 1, end))
                 return {true, 'm', 0, 0};
             return {};
         }

@@ -8,10 +8,11 @@
 // the roundings. The quick step rounds once to double (half a unit in the last place of its
 // result); the engine rounds to extended and then to double (at most a unit and a little), and
 // the library's double functions miss by less than a unit. A unit in the last place is at most
-// |r| x 2^-52 for a normal double and 2^-1074 below, so |r| x 2^-51 plus 2^-1073 holds all the
-// roundings but those of the functions that are noted where they are used. The factor 1 + 2^-40
-// on the spread covers the spread's own roundings, and the engine's result being a little
-// larger than the quick one.
+// |r| x 2^-52 for a normal double and 2^-1074 below, so |r| x 2^-51 plus 2^-1070 holds all the
+// roundings but those of the functions that are noted where they are used, and what the
+// spread's own products may lose below the normal range. The factor 1 + 2^-40 on the spread
+// covers the spread's roundings, and the engine's result being a little larger than the quick
+// one.
 #include <cmath>
 
 #include "compiled.h"
@@ -28,7 +29,7 @@ struct QuickTerm {
 inline constexpr double kQuickBelowMax = 0x1.ffffffp1023;
 
 inline double Widen(double r, double spread) {
-    return spread * (1 + 0x1p-40) + std::fabs(r) * 0x1p-51 + 0x1p-1073;
+    return spread * (1 + 0x1p-40) + std::fabs(r) * 0x1p-51 + 0x1p-1070;
 }
 
 // True when no value within the bound rounds to an infinity (false for NaN as well).
@@ -52,7 +53,8 @@ enum class QuickQuotient : unsigned char { Done, ZeroDivisor, Unknown };
 
 // n / d as the engine divides: ZeroDivisor when d is certainly the engine's zero, Unknown
 // when d may or may not be, or the quotient may overflow. With |d| > e_d,
-// |n/d - n'/d'| <= (|n| e_d + |d| e_n) / (|d| (|d| - e_d)).
+// |n/d - n'/d'| <= (|n| e_d + |d| e_n) / (|d| (|d| - e_d)) = (|n/d| e_d + e_n) / (|d| - e_d),
+// the last form free of overflow in its parts where the quotient is finite.
 inline QuickQuotient Quotient(const QuickTerm &n, const QuickTerm &d, QuickTerm &out) {
     if (d.e == 0 && d.v == 0)
         return QuickQuotient::ZeroDivisor;
@@ -61,7 +63,7 @@ inline QuickQuotient Quotient(const QuickTerm &n, const QuickTerm &d, QuickTerm 
     if (!(gap > 0))
         return QuickQuotient::Unknown;
     const double r = n.v / d.v;
-    const double e = Widen(r, (std::fabs(n.v) * d.e + m * n.e) / (m * gap));
+    const double e = Widen(r, std::fabs(r) * (d.e / gap) + n.e / gap);
     if (!Finite(r, e))
         return QuickQuotient::Unknown;
     out = {r, e};
@@ -75,8 +77,5 @@ using QuickFunction = bool (*)(QuickTerm &a, char &status, TableFunction exact);
 
 // The quick functions in the order of the table (FunctionIndex).
 const QuickFunction *QuickFunctions();
-
-// b ^ p into b; false when it cannot be told.
-bool QuickPower(QuickTerm &b, const QuickTerm &p, char &status);
 
 } // namespace kurvanto

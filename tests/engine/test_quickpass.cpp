@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The quick pass against the extended engine, value by value: wherever it decides a sample,
+// the engine's status is its status and the engine's value lies within its bound. Random
+// formulas (with parameters now and then) at x of several kinds: ordinary, whole and quarter
+// numbers (int, frac and the domain edges), a hair beside a whole number, tiny, huge.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "errors.h"
+#include "program.h"
+#include "randomformula.h"
+
+namespace kurvanto {
+namespace {
+
+double RandomX(std::mt19937 &rng, int kind) {
+    std::uniform_real_distribution<double> u(-20, 20);
+    const double v = u(rng);
+    switch (kind) {
+    case 0:
+        return v;
+    case 1:
+        return std::round(v);
+    case 2:
+        return std::round(v * 4) / 4;
+    case 3:
+        return std::nextafter(std::round(v), v < 0 ? -1e9 : 1e9);
+    case 4:
+        return std::ldexp(v, static_cast<int>(rng() % 200) - 100);
+    default:
+        return std::ldexp(v, 40 + static_cast<int>(rng() % 30));
+    }
+}
+
+TEST(QuickPass, DecidedSamplesAreTheEngines) {
+    std::mt19937 rng(20261208);
+    int decided = 0, total = 0;
+    for (int f = 0; f < 3000; ++f) {
+        std::string text = testing::RandomFormula(rng, 1 + static_cast<int>(rng() % 5));
+        ParameterValues values;
+        for (double &v : values.value)
+            v = RandomX(rng, static_cast<int>(rng() % 6));
+        const FormulaProgram program = f % 4 == 0 ? FormulaProgram(text, values)
+                                                  : FormulaProgram(text);
+        for (int k = 0; k < 60; ++k) {
+            const double x = RandomX(rng, k % 6);
+            char status = 'n';
+            double value = 0;
+            try {
+                value = program.Evaluate(x, status);
+            } catch (const ConversionError &) {
+                EXPECT_FALSE(program.EvaluateQuick(x).decided) << text;
+                continue;
+            }
+            const QuickValue q = program.EvaluateQuick(x);
+            ++total;
+            if (!q.decided)
+                continue;
+            ++decided;
+            ASSERT_EQ(q.status, status) << text << " at " << x;
+            if (status == 'n') {
+                ASSERT_LE(std::fabs(value - q.value), q.error)
+                    << text << " at " << x << ": " << value << " against " << q.value;
+            }
+        }
+    }
+    EXPECT_GT(decided, total * 9 / 10); // random formulas mostly decide
+}
+
+} // namespace
+} // namespace kurvanto
