@@ -29,7 +29,7 @@ struct QuickTerm {
 inline constexpr double kQuickBelowMax = 0x1.ffffffp1023;
 
 inline double Widen(double r, double spread) {
-    return spread * (1 + 0x1p-40) + std::fabs(r) * 0x1p-51 + 0x1p-1070;
+    return spread * (1 + 0x1p-40) + (std::fabs(r) * 0x1p-51 + 0x1p-1070);
 }
 
 // True when no value within the bound rounds to an infinity (false for NaN as well).
