@@ -13,7 +13,6 @@ namespace kurvanto {
 namespace {
 
 constexpr int kHeaderSize = 14 + 40; // file header, then the BITMAPINFOHEADER
-constexpr int kDefaultDotsPerMeter = 2834; // 72 dpi, where the picture names none
 
 // Little-endian fields at `at`, in order.
 void Put16(unsigned char *&at, quint16 value) {
@@ -61,9 +60,6 @@ bool WritesAsBmp(const QImage &image, const char *format) {
 bool WriteBmp(const QImage &image, QIODevice &device) {
     const int width = image.width(), height = image.height();
     const int rowBytes = ((width * 24 + 31) / 32) * 4;
-    const auto dots = [](int perMeter) {
-        return quint32(perMeter != 0 ? perMeter : kDefaultDotsPerMeter);
-    };
     unsigned char header[kHeaderSize];
     unsigned char *at = header;
     Put16(at, 0x4d42); // "BM"
@@ -77,8 +73,8 @@ bool WriteBmp(const QImage &image, QIODevice &device) {
     Put16(at, 24); // bits a pixel
     Put32(at, 0);  // no compression
     Put32(at, quint32(rowBytes) * quint32(height));
-    Put32(at, dots(image.dotsPerMeterX()));
-    Put32(at, dots(image.dotsPerMeterY()));
+    Put32(at, quint32(image.dotsPerMeterX())); // never 0: Qt keeps the last nonzero
+    Put32(at, quint32(image.dotsPerMeterY()));
     Put32(at, 0); // no colour table
     Put32(at, 0);
     if (device.write(reinterpret_cast<const char *>(header), kHeaderSize) != kHeaderSize)

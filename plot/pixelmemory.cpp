@@ -26,7 +26,8 @@ QImage NewPicture(int width, int height) {
     const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     if (::posix_memalign(&pixels, kHugePage, rounded) != 0)
         return QImage(width, height, QImage::Format_RGB32); // Qt's memory or none either
-    ::madvise(pixels, rounded, MADV_HUGEPAGE); // a hint: without it, pages as usual
+    // A hint: where it is not taken, the pages are the usual ones.
+    ::madvise(pixels, rounded, MADV_HUGEPAGE);
     QImage image(static_cast<uchar *>(pixels), width, height, qsizetype(width) * 4,
                  QImage::Format_RGB32, FreePixels, pixels);
     if (image.isNull())
