@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pixelmemory.h"
 #include "vectorfield.h"
 
 namespace kurvanto {
@@ -171,7 +172,7 @@ struct LineWalk {
 // from; it is then the 96 dpi the offscreen screen gives, so that the written file carries the
 // same resolution either way.
 QImage WhiteImage(int width, int height) {
-    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    QImage image = NewPicture(std::max(width, 1), std::max(height, 1));
     if (image.isNull())
         throw PictureMemoryError(std::max(width, 1), std::max(height, 1));
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr) {

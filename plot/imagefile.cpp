@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "imagefile.h"
 
+#include "bmpwriter.h"
 #include "fileattributes.h"
 #include "filereason.h"
 #include "replacementfile.h"
@@ -354,6 +355,8 @@ bool CanEncode(const QImage &image, const char *format, QString &reason) {
 
 std::function<bool(QIODevice &)> Encoder(const QImage &image, const char *format, QString &reason) {
     return [&image, format, &reason](QIODevice &device) {
+        if (WritesAsBmp(image, format))
+            return WriteBmp(image, device); // Qt's writer would load every plug-in first
         QImageWriter writer(&device, format);
         if (writer.write(image))
             return true;
