@@ -184,6 +184,10 @@ QuickValue FormulaProgram::EvaluateQuick(double x) const {
     return QuickEvaluate(*compiled_, x);
 }
 
+QuickValue FormulaProgram::EvaluateQuick(double low, double high) const {
+    return QuickEvaluate(*compiled_, low, high);
+}
+
 const std::string &FormulaProgram::text() const {
     return compiled_->text;
 }

@@ -30,6 +30,8 @@ class FormulaProgram {
     // The quick pass at x (quickpass.h): the status and where Evaluate's value lies, when the
     // double arithmetic can tell them; never throws.
     QuickValue EvaluateQuick(double x) const;
+    // The same over every x from low to high at once.
+    QuickValue EvaluateQuick(double low, double high) const;
 
     // The text as held (after the 80-character cut): one byte per character, each character
     // outside ASCII as kNonAsciiChar, as in FormulaText.

@@ -16,8 +16,8 @@ namespace kurvanto {
 namespace {
 
 // The x87 sine and cosine reduce their argument with a 66-bit pi, which puts them off the
-// true values by up to |v| x 2^-66 (and their range ends at 2^63, where the engine takes 0);
-// 2^-62 leaves room. The slope of both is at most 1.
+// true values by up to |v| x 2^-66 at any v of the argument's range (and their range ends at
+// 2^63, where the engine takes 0); 2^-62 leaves room. The slope of both is at most 1.
 constexpr double kTrigLimit = 0x1p63;
 constexpr double kTrigReduction = 0x1p-62;
 
@@ -34,7 +34,7 @@ Range TrigRange(const QuickTerm &a) {
 }
 
 double TrigSpread(const QuickTerm &a) {
-    return a.e + std::fabs(a.v) * kTrigReduction;
+    return a.e + (std::fabs(a.v) + a.e) * kTrigReduction;
 }
 
 bool QSin(QuickTerm &a, char &, TableFunction) {

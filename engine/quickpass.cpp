@@ -5,6 +5,7 @@
 #include "quickpass.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "formula.h"
 #include "quickterm.h"
@@ -16,8 +17,8 @@ namespace {
 // e^(p ln b) for b > e_b into out, times sign. The engine takes e^(p' ln b') in extended
 // precision at its own b' and p'; the exponents differ by at most
 //   dy = |p| L + e_p (|ln b| + L),   L = e_b / (b - e_b) >= |ln b' - ln b|,
-// so the powers by a factor within e^dy - 1 <= dy (1 + dy) for dy <= 1. The engine's logarithm,
-// product and exponential add under 2^-61 of an exponent at most 745 in magnitude for any
+// so the powers by a factor within e^dy - 1 <= dy (1 + dy) for dy <= 1 (taken below 0,5).
+// The engine's logarithm, product and exponential add under 2^-61 of an exponent at most 745 in magnitude for any
 // finite nonzero result (2^-50 in all), and a result below the normal range a few units of
 // 2^-1074 (2^-1070).
 bool Magnitude(double b, double eb, const QuickTerm &p, double sign, QuickTerm &out) {
@@ -30,7 +31,7 @@ bool Magnitude(double b, double eb, const QuickTerm &p, double sign, QuickTerm &
         if (p.e > 0)
             dy += p.e * (std::fabs(std::log(b)) * (1 + 0x1p-40) + l);
         dy *= 1 + 0x1p-40;
-        if (!(dy < 0x1p-10))
+        if (!(dy < 0.5))
             return false;
     }
     const double e = Widen(r, std::fabs(r) * (dy * (1 + dy) + 0x1p-50) + 0x1p-1070);
@@ -152,11 +153,12 @@ bool OnlyMLeft(const ProgramStep *from, const ProgramStep *end) {
     });
 }
 
-} // namespace
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
-    if (std::isnan(x))
-        return {}; // the engine's NaN lies within no bound
+// The pass with x anywhere within its bound.
+QuickValue Run(const CompiledFormula &formula, const QuickTerm x) {
+    if (!Finite(x.v, x.e))
+        return {}; // nor is a NaN x: the engine's NaN lies within no bound
     QuickTerm stack[2 * kFormulaBufferSize];
     QuickTerm top{0, 0};
     int below = 0;
@@ -173,7 +175,7 @@ QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
             break;
         case Op::PushX:
             stack[below++] = top;
-            top = {x, 0};
+            top = x;
             break;
         case Op::Fail:
             status = 'f';
@@ -194,7 +196,7 @@ QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
                                     : Combine(s->binary, top, {s->value, 0}, status);
             break;
         case Op::BinaryX:
-            told = Combine(s->binary, top, {x, 0}, status);
+            told = Combine(s->binary, top, x, status);
             break;
         case Op::Apply:
             if (s->index < 0)
@@ -210,6 +212,21 @@ QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
         }
     }
     return {true, status, top.v, top.e};
+}
+
+} // namespace
+
+QuickValue QuickEvaluate(const CompiledFormula &formula, double x) {
+    return Run(formula, {x, 0});
+}
+
+QuickValue QuickEvaluate(const CompiledFormula &formula, double low, double high) {
+    if (!(low <= high))
+        return {};
+    const double middle = low + (high - low) / 2;
+    // One step up holds the half unit the roundings of the two distances may lose.
+    const double radius = std::nextafter(std::max(middle - low, high - middle), kInfinity);
+    return Run(formula, {middle, radius});
 }
 
 } // namespace kurvanto

@@ -20,4 +20,10 @@ struct QuickValue {
 // The quick pass at x; never throws (a malformed number is left undecided).
 QuickValue QuickEvaluate(const CompiledFormula &formula, double x);
 
+// The same over every x from low to high at once: decided, the engine's status is the same at
+// each of them and its value lies within the bound at each. The bounds follow each function's
+// steepest slope over its argument's range, so a short range of a smooth formula is decided
+// in one evaluation.
+QuickValue QuickEvaluate(const CompiledFormula &formula, double low, double high);
+
 } // namespace kurvanto

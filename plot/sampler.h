@@ -8,58 +8,14 @@
 #include <exception>
 #include <limits>
 #include <mutex>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
-#include "quickrow.h"
+#include "quickplacer.h"
 #include "rounding.h"
+#include "sample.h"
 #include "workerpool.h"
 
 namespace kurvanto {
-
-// Round(v) where it fits; beyond the 32-bit range the nearest whole real (ties to even as
-// well), which only the build run's clipping looks at. Either way the value of rint(v) (a
-// zero may lose its sign, which no use of a position sees).
-inline long double PixelPosition(long double v) {
-    if (const auto rounded = TryRound(v))
-        return *rounded;
-    return std::rint(v);
-}
-
-// The pixel position of a sample, from the scale fixed before the drawing pass: the same
-// values as PixelPosition, with one rounding and no detour through the integers.
-struct Mapping {
-    double xMin = 0, xUnitsPerPixel = 0, yMax = 0, yUnitsPerPixel = 0;
-
-    long double column(double x) const {
-        return std::rint((static_cast<long double>(x) - xMin) / xUnitsPerPixel);
-    }
-    long double row(double y) const {
-        return std::rint((static_cast<long double>(yMax) - y) / yUnitsPerPixel);
-    }
-};
-
-// One sample of the drawing pass, evaluated and placed.
-struct Sample {
-    enum Mark : unsigned char {
-        Skip,  // failed or outside the guard band: nothing is drawn
-        Pixel, // drawn to (column, row)
-        Far,   // drawn to a position beyond the 32-bit range, worked out again by the walk
-        Threw, // the evaluation raised an exception; the samples after it are not evaluated
-    };
-    double x = 0, value = 0;
-    std::int32_t column = 0, row = 0;
-    char status = 'n';
-    Mark mark = Skip;
-    bool quick = false; // placed by the quick pass: value is near the engine's, not equal to it
-};
-
-// Whether a program has the quick pass (EvaluateQuick).
-template <class Program, class = void> struct HasQuickPass : std::false_type {};
-template <class Program>
-struct HasQuickPass<Program, std::void_t<decltype(std::declval<const Program &>().EvaluateQuick(
-                                 0.0))>> : std::true_type {};
 
 // The samples of the drawing pass in order, evaluated ahead of the walk that draws them, by
 // the calling thread and, for a pass big enough to gain, by workers of the shared pool. The
@@ -69,8 +25,8 @@ struct HasQuickPass<Program, std::void_t<decltype(std::declval<const Program &>(
 //
 // Program: anything with `double Evaluate(double x, char &status) const` that may run on
 // several threads at once (FormulaProgram). With `quick` and a program that has the quick
-// pass, each sample is first evaluated quickly, and by Evaluate only where the quick pass
-// cannot tell its status and place; such a sample is marked `quick`.
+// pass, the samples are placed by the quick pass where it can tell their status and pixel
+// (quickplacer.h; such a sample is marked `quick`), and evaluated by Evaluate elsewhere.
 template <class Program> class Sampler {
   public:
     static constexpr std::int32_t kChunk = 512;
@@ -83,9 +39,7 @@ template <class Program> class Sampler {
             double startX, long double step, std::int32_t count, unsigned threads,
             bool quick = false)
         : program_(program), mapping_(mapping), low_(low), high_(high),
-          rows_(mapping.yMax, mapping.yUnitsPerPixel, low, high),
-          columns_(mapping.xMin, mapping.xUnitsPerPixel), quick_(quick), x_(startX),
-          step_(step),
+          placer_(program, mapping, low, high, quick), x_(startX), step_(step),
           count_(std::max(count, 0)), chunks_(count_ / kChunk + (count_ % kChunk != 0 ? 1 : 0)),
           slots_(std::min<std::int32_t>(threads > 1 ? kRing : 2, std::max(chunks_, 1))),
           buffer_(static_cast<std::size_t>(slots_) * kChunk),
@@ -200,9 +154,15 @@ template <class Program> class Sampler {
     std::int32_t evaluateChunk(std::int32_t c) noexcept {
         Sample *samples = &buffer_[static_cast<std::size_t>(c % slots_) * kChunk];
         std::int32_t quick = 0;
+        typename QuickPlacer<Program>::Runs runs;
         for (std::int32_t i = 0, n = chunkSize(c); i < n; ++i) {
+            if (const std::int32_t placed = placer_.placeRun(samples + i, n - i, runs)) {
+                quick += placed;
+                i += placed - 1;
+                continue;
+            }
             Sample &s = samples[i];
-            if (placeQuick(s)) {
+            if (placer_.placeOne(s)) {
                 ++quick;
                 continue;
             }
@@ -238,47 +198,10 @@ template <class Program> class Sampler {
         return quick;
     }
 
-    // The quick pass's verdict on a sample: true when it placed the sample.
-    bool placeQuick(Sample &s) const {
-        if constexpr (HasQuickPass<Program>::value) {
-            if (!quick_)
-                return false;
-            const QuickValue q = program_.EvaluateQuick(s.x);
-            std::int32_t row = 0;
-            switch (PlaceQuick(q, rows_, row)) {
-            case QuickPlace::Undecided:
-                return false;
-            case QuickPlace::Skip:
-                s.mark = Sample::Skip;
-                break;
-            case QuickPlace::Pixel: {
-                if (!columns_.column(s.x, s.column)) {
-                    const long double column = mapping_.column(s.x);
-                    if (!FitsInt32(column))
-                        return false;
-                    s.column = WholeToInt32(column);
-                }
-                s.mark = Sample::Pixel;
-                s.row = row;
-                break;
-            }
-            }
-            s.value = q.value;
-            s.status = q.status;
-            s.quick = true;
-            return true;
-        } else {
-            (void)s;
-            return false;
-        }
-    }
-
     const Program &program_;
     const Mapping mapping_;
     const long double low_, high_;
-    const QuickRows rows_;
-    const QuickColumns columns_;
-    const bool quick_;
+    const QuickPlacer<Program> placer_;
     double x_; // the x of the last sample formed
     const long double step_;
     const std::int32_t count_, chunks_, slots_;

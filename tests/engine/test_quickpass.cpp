@@ -68,6 +68,33 @@ TEST(QuickPass, HardPlacesAreHeld) {
         ExpectHeld(FormulaProgram(c.text), c.x);
 }
 
+// Over a range of x, at its ends and inside it.
+TEST(QuickPass, DecidedRangesHoldTheEngineEverywhere) {
+    std::mt19937 rng(8122026);
+    for (int f = 0; f < 3000; ++f) {
+        const FormulaProgram program(testing::RandomFormula(rng, 1 + static_cast<int>(rng() % 4)));
+        const double low = RandomX(rng, static_cast<int>(rng() % 4));
+        const double high = low + std::ldexp(1.0, -static_cast<int>(rng() % 20));
+        std::uniform_real_distribution<double> inside(low, high);
+        for (double x : {low, high, inside(rng), inside(rng), inside(rng)}) {
+            const QuickValue q = program.EvaluateQuick(low, high);
+            char status = 'n';
+            double value = 0;
+            try {
+                value = program.Evaluate(x, status);
+            } catch (const ConversionError &) {
+                EXPECT_FALSE(q.decided);
+                continue;
+            }
+            if (q.decided) {
+                ASSERT_EQ(q.status, status) << program.text() << " at " << x;
+                ASSERT_TRUE(status != 'n' || std::fabs(value - q.value) <= q.error)
+                    << program.text() << " at " << x << " in [" << low << ", " << high << "]";
+            }
+        }
+    }
+}
+
 TEST(QuickPass, DecidedSamplesAreTheEngines) {
     std::mt19937 rng(20261208);
     int decided = 0, total = 0;
