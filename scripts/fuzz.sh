@@ -17,7 +17,7 @@ qt_flags=(-fPIC -I"$root/plot" $(pkg-config --cflags Qt6Core Qt6Gui))
 qt_libs=($(pkg-config --libs Qt6Core Qt6Gui))
 sheet_sources=("$root"/plot/worksheet.cpp "$root"/plot/worksheetreader.cpp "$root"/plot/imagefile.cpp
                "$root"/plot/replacementfile.cpp "$root"/plot/fileattributes.cpp
-               "$root"/plot/filereason.cpp)
+               "$root"/plot/filereason.cpp "$root"/plot/bmpwriter.cpp)
 targets=(fuzz_engine fuzz_numbers fuzz_worksheet)
 for target in "${targets[@]}"; do
     if [ ! -x "$out/$target" ] || [ -n "$(find "$root/engine" "$root/plot" "$root/fuzz" -newer "$out/$target" -name '*.[ch]*' | head -1)" ]; then
