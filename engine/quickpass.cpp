@@ -146,7 +146,8 @@ bool Combine(char op, QuickTerm &a, const QuickTerm &b, char &status) {
 }
 
 // After a certain failure ('m') nothing changes the status but a later 'f' or the conversion
-// error: with neither left, the sample is told whatever the remaining steps give.
+// error: with neither left (from the step that could not be told on), the sample is told
+// whatever the remaining steps give.
 bool OnlyMLeft(const ProgramStep *from, const ProgramStep *end) {
     return std::none_of(from, end, [](const ProgramStep &s) {
         return s.op == Op::Fail || s.op == Op::BadNumber || (s.op == Op::Apply && !s.function);
@@ -155,63 +156,73 @@ bool OnlyMLeft(const ProgramStep *from, const ProgramStep *end) {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// The pass with x anywhere within its bound.
-QuickValue Run(const CompiledFormula &formula, const QuickTerm x) {
-    if (!Finite(x.v, x.e))
-        return {}; // nor is a NaN x: the engine's NaN lies within no bound
+// The pass's machine: a stack of terms with its top held apart, and the status.
+struct Machine {
     QuickTerm stack[2 * kFormulaBufferSize];
     QuickTerm top{0, 0};
     int below = 0;
     char status = 'n';
+
+    void push(const QuickTerm &t) {
+        stack[below++] = top;
+        top = t;
+    }
+};
+
+// One step of the program; false when it cannot be told (a malformed number never can).
+inline bool Step(const ProgramStep &s, const QuickTerm &x, Machine &m,
+                 const QuickFunction *functions) {
+    switch (s.op) {
+    case Op::Push:
+        m.push({s.value, 0});
+        return true;
+    case Op::PushX:
+        m.push(x);
+        return true;
+    case Op::Fail:
+        m.status = 'f';
+        return true;
+    case Op::BadNumber:
+        return false;
+    case Op::Negate:
+        m.top.v = -m.top.v;
+        return true;
+    case Op::Binary: {
+        QuickTerm left = m.stack[--m.below];
+        const bool told = Combine(s.binary, left, m.top, m.status);
+        m.top = left;
+        return told;
+    }
+    case Op::BinaryC:
+        return s.binary == '^' ? QuickPower(m.top, {s.value, 0}, m.status, s.sign)
+                               : Combine(s.binary, m.top, {s.value, 0}, m.status);
+    case Op::BinaryX:
+        return Combine(s.binary, m.top, x, m.status);
+    case Op::Apply:
+        if (s.index >= 0)
+            return functions[s.index](m.top, m.status, s.function);
+        m.status = 'f';
+        return true;
+    }
+    return false;
+}
+
+// The pass with x anywhere within its bound.
+QuickValue Run(const CompiledFormula &formula, const QuickTerm x) {
+    if (!Finite(x.v, x.e))
+        return {}; // nor is a NaN x: the engine's NaN lies within no bound
+    Machine m;
     const QuickFunction *functions = QuickFunctions();
     const ProgramStep *const begin = formula.steps.data();
     const ProgramStep *const end = begin + formula.steps.size();
     for (const ProgramStep *s = begin; s != end; ++s) {
-        bool told = true;
-        switch (s->op) {
-        case Op::Push:
-            stack[below++] = top;
-            top = {s->value, 0};
-            break;
-        case Op::PushX:
-            stack[below++] = top;
-            top = x;
-            break;
-        case Op::Fail:
-            status = 'f';
-            break;
-        case Op::BadNumber:
-            return {};
-        case Op::Negate:
-            top.v = -top.v;
-            break;
-        case Op::Binary: {
-            QuickTerm left = stack[--below];
-            told = Combine(s->binary, left, top, status);
-            top = left;
-            break;
-        }
-        case Op::BinaryC:
-            told = s->binary == '^' ? QuickPower(top, {s->value, 0}, status, s->sign)
-                                    : Combine(s->binary, top, {s->value, 0}, status);
-            break;
-        case Op::BinaryX:
-            told = Combine(s->binary, top, x, status);
-            break;
-        case Op::Apply:
-            if (s->index < 0)
-                status = 'f';
-            else
-                told = functions[s->index](top, status, s->function);
-            break;
-        }
-        if (!told) {
-            if (status == 'm' && OnlyMLeft(s + 1, end))
+        if (!Step(*s, x, m, functions)) {
+            if (m.status == 'm' && OnlyMLeft(s, end))
                 return {true, 'm', 0, 0};
             return {};
         }
     }
-    return {true, status, top.v, top.e};
+    return {true, m.status, m.top.v, m.top.e};
 }
 
 } // namespace
