@@ -75,22 +75,6 @@ bool SineCosine(const QuickTerm &a, QuickTerm &s, QuickTerm &c) {
     return true;
 }
 
-// A quotient of a function: a zero divisor traps ('m', the argument left), as in the engine.
-bool Trapping(QuickTerm &a, char &status, const QuickTerm &n, const QuickTerm &d) {
-    QuickTerm q{0, 0};
-    switch (Quotient(n, d, q)) {
-    case QuickQuotient::Done:
-        a = q;
-        return true;
-    case QuickQuotient::ZeroDivisor:
-        status = 'm';
-        return true;
-    case QuickQuotient::Unknown:
-        break;
-    }
-    return false;
-}
-
 constexpr QuickTerm kOne{1, 0};
 
 bool QTg(QuickTerm &a, char &status, TableFunction) {

@@ -100,20 +100,6 @@ bool Product(QuickTerm &a, const QuickTerm &b) {
     return Finite(r, e);
 }
 
-// The operator's division: a zero divisor traps ('m') and leaves the dividend.
-bool Division(QuickTerm &a, const QuickTerm &b, char &status) {
-    switch (Quotient(a, b, a)) {
-    case QuickQuotient::Done:
-        return true;
-    case QuickQuotient::ZeroDivisor:
-        status = 'm';
-        return true;
-    case QuickQuotient::Unknown:
-        break;
-    }
-    return false;
-}
-
 // b ^ p into b; false when it cannot be told. `sign`: ProgramStep::sign of a constant p, or
 // -2 to work it out.
 bool QuickPower(QuickTerm &b, const QuickTerm &p, char &status, int sign = -2) {
@@ -139,7 +125,7 @@ bool Combine(char op, QuickTerm &a, const QuickTerm &b, char &status) {
     case '*':
         return Product(a, b);
     case '/':
-        return Division(a, b, status);
+        return Trapping(a, status, a, b);
     default:
         return QuickPower(a, b, status);
     }

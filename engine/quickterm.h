@@ -70,6 +70,23 @@ inline QuickQuotient Quotient(const QuickTerm &n, const QuickTerm &d, QuickTerm 
     return QuickQuotient::Done;
 }
 
+// n / d into a as the engine's traps have it: a zero divisor stores 'm' and leaves a (the
+// dividend of the operator, the argument of a function); false when it cannot be told.
+inline bool Trapping(QuickTerm &a, char &status, const QuickTerm &n, const QuickTerm &d) {
+    QuickTerm q{0, 0};
+    switch (Quotient(n, d, q)) {
+    case QuickQuotient::Done:
+        a = q;
+        return true;
+    case QuickQuotient::ZeroDivisor:
+        status = 'm';
+        return true;
+    case QuickQuotient::Unknown:
+        break;
+    }
+    return false;
+}
+
 // A function of the table in the quick pass: false when the engine's status or value cannot be
 // told; a failure stores 'm' and leaves the argument, as the engine does. `exact` is the
 // engine's own function, for an exact argument on an edge of the domain.
