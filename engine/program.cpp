@@ -48,8 +48,7 @@ class Recorder {
             last = {Op::BinaryC, op, 0, 0, last.value};
             if (op == '^')
                 last.sign = NegativeExponentSign(last.value);
-        }
-        else if (last.op == Op::PushX)
+        } else if (last.op == Op::PushX)
             last = {Op::BinaryX, op};
         else
             out_.steps.push_back({Op::Binary, op});

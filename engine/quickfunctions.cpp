@@ -198,10 +198,12 @@ bool Logarithm(QuickTerm &a, char &status, double (*quick)(double), double slope
     return Finite(r, a.e);
 }
 bool QLn(QuickTerm &a, char &status, TableFunction) {
-    return Logarithm(a, status, [](double v) { return std::log(v); }, 1);
+    return Logarithm(
+        a, status, [](double v) { return std::log(v); }, 1);
 }
 bool QLg(QuickTerm &a, char &status, TableFunction) {
-    return Logarithm(a, status, [](double v) { return std::log10(v); }, 0.44);
+    return Logarithm(
+        a, status, [](double v) { return std::log10(v); }, 0.44);
 }
 
 bool QAbs(QuickTerm &a, char &, TableFunction) {

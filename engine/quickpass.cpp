@@ -18,9 +18,9 @@ namespace {
 // precision at its own b' and p'; the exponents differ by at most
 //   dy = |p| L + e_p (|ln b| + L),   L = e_b / (b - e_b) >= |ln b' - ln b|,
 // so the powers by a factor within e^dy - 1 <= dy (1 + dy) for dy <= 1 (taken below 0,5).
-// The engine's logarithm, product and exponential add under 2^-61 of an exponent at most 745 in magnitude for any
-// finite nonzero result (2^-50 in all), and a result below the normal range a few units of
-// 2^-1074 (2^-1070).
+// The engine's logarithm, product and exponential add under 2^-61 of an exponent at most 745 in
+// magnitude for any finite nonzero result (2^-50 in all), and a result below the normal range a few
+// units of 2^-1074 (2^-1070).
 bool Magnitude(double b, double eb, const QuickTerm &p, double sign, QuickTerm &out) {
     // The square root and the square are the power itself, correctly rounded as pow is.
     const double r = p.v == 0.5 ? std::sqrt(b) : p.v == 2 ? b * b : std::pow(b, p.v);

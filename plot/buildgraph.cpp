@@ -148,7 +148,7 @@ class GraphRun {
     double value_ = 0;
     char status_ = 'n';
     bool valueQuick_ = false; // CurrentValue is a quick sample's
-    Pixel pen_; // the pen position, which may lie beyond what the canvas can hold
+    Pixel pen_;               // the pen position, which may lie beyond what the canvas can hold
 };
 
 bool GraphRun::run(const std::string &formula) {

@@ -18,8 +18,9 @@ namespace kurvanto {
 // Whether a program has the quick pass (EvaluateQuick).
 template <class Program, class = void> struct HasQuickPass : std::false_type {};
 template <class Program>
-struct HasQuickPass<Program, std::void_t<decltype(std::declval<const Program &>().EvaluateQuick(
-                                 0.0))>> : std::true_type {};
+struct HasQuickPass<Program,
+                    std::void_t<decltype(std::declval<const Program &>().EvaluateQuick(0.0))>>
+    : std::true_type {};
 
 template <class Program> class QuickPlacer {
   public:
@@ -31,9 +32,10 @@ template <class Program> class QuickPlacer {
         std::int32_t size = 16, pause = 0;
     };
 
-    QuickPlacer(const Program &program, const Mapping &mapping, long double low,
-                long double high, bool on)
-        : program_(program), mapping_(mapping), rows_(mapping.yMax, mapping.yUnitsPerPixel, low, high),
+    QuickPlacer(const Program &program, const Mapping &mapping, long double low, long double high,
+                bool on)
+        : program_(program), mapping_(mapping),
+          rows_(mapping.yMax, mapping.yUnitsPerPixel, low, high),
           columns_(mapping.xMin, mapping.xUnitsPerPixel), on_(on && HasQuickPass<Program>::value) {}
 
     // Places a run at the front of the n samples; returns how many (0: none, place the first

@@ -44,8 +44,7 @@ struct QuickColumns {
     double xMin = 0, inverse = 0;
 
     QuickColumns() = default;
-    QuickColumns(double left, double unitsPerPixel)
-        : xMin(left), inverse(1.0 / unitsPerPixel) {}
+    QuickColumns(double left, double unitsPerPixel) : xMin(left), inverse(1.0 / unitsPerPixel) {}
 
     bool column(double x, std::int32_t &out) const {
         const double t = (x - xMin) * inverse;
