@@ -73,7 +73,10 @@ template <class Program> class QuickPlacer {
   private:
     bool placeAll(Sample *samples, std::int32_t size) const {
         if constexpr (HasQuickPass<Program>::value) {
-            return place(program_.EvaluateQuick(samples[0].x, samples[size - 1].x), samples, size);
+            // x runs down the pass where the x range is reversed
+            const double first = samples[0].x, last = samples[size - 1].x;
+            return place(program_.EvaluateQuick(std::min(first, last), std::max(first, last)),
+                         samples, size);
         } else {
             (void)samples;
             (void)size;
